@@ -1,0 +1,100 @@
+#pragma once
+
+// THMK725ConfigData: one configuration image in memory, the operations that
+// fill its header, network and boot-screen fields, the block checksums, and
+// writing the 4096 bytes out. The window owns one for the whole run and
+// builds every save into it; nothing ever clears it, so a field that a save
+// does not write keeps what an earlier save of the run put there.
+
+#include "ImageLayout.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+class QIODevice;
+
+namespace hmk {
+
+// The result of an operation that touches the file system: empty when it
+// worked, otherwise a message that names the file and the system's reason.
+struct IoStatus
+{
+    QString error;
+    bool ok() const { return error.isEmpty(); }
+    explicit operator bool() const { return ok(); }
+};
+
+using ImageBytes = std::array<quint8, layout::ImageSize>;
+
+// The configuration name that a save path gives: the file name without its
+// folders (backslash or slash), up to its first dot.
+QString configNameFromPath(const QString& path);
+
+// Which check an image fails first, in the order the opener checks.
+enum class ImageCheck
+{
+    Ok,
+    TooShort,  // fewer than 4096 bytes
+    HeaderCrc, // header block checksum does not match
+    ScreenCrc, // boot-screen block checksum does not match
+    ParamCrc,  // parameter block checksum does not match
+};
+ImageCheck checkImage(QByteArrayView bytes);
+const char* describe(ImageCheck check); // "header", "shorter than 4096 bytes", ...
+
+// True when the three stored block checksums of the 4096-byte buffer match.
+bool VerifyImage(const quint8* buffer);
+
+// Little-endian 32-bit value at an offset of any image buffer.
+quint32 readWord(const quint8* image, int offset);
+
+class THMK725ConfigData
+{
+public:
+    THMK725ConfigData();
+
+    quint32 GetByIndex(int index) const;
+    void SetByIndex(int index, quint32 value);
+
+    static quint16 CalcCRC(const void* Buffer, int Count, quint16 crcInit);
+    static quint16 CalcCRCStep(quint8 x, quint16 crcInit);
+    void ExportCRC();
+
+    void ExportHeadFile(const QString& ConfigName, bool UseDefaultScreen, bool NotEnableParam);
+    void ExportNet(const QString& IPAddress, const QString& SubnetMask, const QString& Gateway);
+    void ExportLogoDesc(const QByteArray& Byte, quint32 Addr, int count);
+    void ExportLogoFonts(const QByteArray& Byte, quint32 Addr, int count);
+    void ExportLogoPic(const QByteArray& Byte, quint32 Addr, int count);
+    int StorageLogoPixelFonts(quint32 offset, const void* source, int count);
+
+    bool SaveToStream(QIODevice& AStream) const;
+    // Writes the image atomically: on any failure an existing file of that
+    // name keeps its old content and nothing half-written is left behind.
+    IoStatus SaveToFile(const QString& AFilename) const;
+
+    const ImageBytes& data() const { return FData; }
+    QByteArray bytes() const;
+
+    // The published 32-bit fields by name, each moving four bytes at its
+    // image offset: PunchHeight(), setPunchHeight(v), ...
+#define HMK_FIELD_ACCESSORS(name, offset)                                                          \
+    quint32 name() const                                                                           \
+    {                                                                                              \
+        return GetByIndex(offset);                                                                 \
+    }                                                                                              \
+    void set##name(quint32 value)                                                                  \
+    {                                                                                              \
+        SetByIndex(offset, value);                                                                 \
+    }
+    HMK_PUBLISHED_FIELDS(HMK_FIELD_ACCESSORS)
+#undef HMK_FIELD_ACCESSORS
+
+private:
+    void copyInto(quint32 addr, const char* bytes, int count);
+
+    ImageBytes FData{};
+};
+
+} // namespace hmk

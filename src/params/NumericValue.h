@@ -1,0 +1,79 @@
+#pragma once
+
+// Values of the numeric parameter fields. A field's value is exactly what its
+// text shows, and no field shows more than three decimals, so a value is held
+// as a whole number of thousandths of its unit: 16.3 is 16300, never a binary
+// fraction that could round below the exact product when it is saved.
+
+#include <QLocale>
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace hmk {
+
+using Thousandths = qint64;
+
+// The display formats in use: ",0.00", ",0.0", ",0.000" and ",0;(,0)". All
+// show the locale's thousands separator; the whole-number one shows negative
+// values in parentheses.
+enum class NumberFormat
+{
+    TwoDecimals,
+    OneDecimal,
+    ThreeDecimals,
+    Whole,
+};
+
+constexpr int decimalsOf(NumberFormat format)
+{
+    switch (format) {
+    case NumberFormat::TwoDecimals:
+        return 2;
+    case NumberFormat::OneDecimal:
+        return 1;
+    case NumberFormat::ThreeDecimals:
+        return 3;
+    case NumberFormat::Whole:
+        return 0;
+    }
+    return 0;
+}
+
+const char* formatPattern(NumberFormat format);
+
+// Values far outside anything a field can sensibly hold (a settings file may
+// say 1e300) are held at this bound instead of overflowing.
+inline constexpr Thousandths ThousandthsLimit = 9'000'000'000'000'000'000LL;
+
+// Rounds to the given number of decimals (0-3), half away from zero, as a
+// field does when a value is put into it.
+Thousandths roundToDecimals(Thousandths value, int decimals);
+
+// The decimal that a double stands for (read to 15 significant digits, so
+// 999.999 is 999.999 and not 999.998999...), rounded to `decimals`.
+Thousandths thousandthsFromDouble(double value, int decimals);
+
+// The field's text for a value: thousands separators of `locale`, exactly
+// decimalsOf(format) decimals, negative whole numbers in parentheses.
+QString formatNumber(Thousandths value, NumberFormat format, const QLocale& locale = QLocale());
+
+// Reads a field's text back: thousands separators are dropped, a text in
+// parentheses is negative, digits beyond the third decimal are dropped toward
+// zero. Returns nothing for an empty text (the field then reads as its Min)
+// and 0 for a text that does not parse.
+std::optional<Thousandths> parseNumber(QStringView text, const QLocale& locale = QLocale());
+
+// The general floating-point format of the overview list: at most 15
+// significant digits, no trailing zeros, no thousands separator, the locale's
+// decimal separator; scientific notation beyond 15 integer digits.
+QString generalFormat(Thousandths value, const QLocale& locale = QLocale());
+
+// A value in thousandths as the image stores it: the low 32 bits, so a
+// negative value becomes its two's complement.
+constexpr quint32 imageWord(Thousandths value)
+{
+    return static_cast<quint32>(value);
+}
+
+} // namespace hmk
