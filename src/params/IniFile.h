@@ -1,0 +1,52 @@
+#pragma once
+
+// A reader for the settings file with the semantics of the Windows
+// private-profile functions, which is what the file has always been read
+// with: [Section] headers and Key=Value lines, names matched without regard
+// to letter case, the first of duplicate keys wins, blanks around keys and
+// values trimmed, no inline comments, ";" starting a comment line, values cut
+// to 2047 characters. QSettings reads differently and is not used for it.
+//
+// Encodings: UTF-16 with a byte-order mark, UTF-8 (with or without a BOM),
+// otherwise code page 936.
+
+#include "image/CfgHMK725.h"
+
+#include <QHash>
+#include <QString>
+#include <optional>
+
+namespace hmk {
+
+class IniFile
+{
+public:
+    // Parses text already in memory (the bytes of a file).
+    static IniFile fromBytes(QByteArrayView bytes);
+    // Reads and parses a file; nothing when there is no readable regular
+    // file at that path.
+    static std::optional<IniFile> load(const QString& path);
+
+    QString ReadString(const QString& section, const QString& key, const QString& def) const;
+    // A decimal integer, or hexadecimal after "0x"/"0X".
+    int ReadInteger(const QString& section, const QString& key, int def) const;
+    // An integer as ReadInteger takes it: 0 false, anything else true.
+    bool ReadBool(const QString& section, const QString& key, bool def) const;
+    // A decimal number with the locale's decimal separator, optional exponent.
+    double ReadFloat(const QString& section, const QString& key, double def) const;
+
+    bool hasKey(const QString& section, const QString& key) const;
+
+private:
+    std::optional<QString> value(const QString& section, const QString& key) const;
+
+    // lower-cased section -> lower-cased key -> value (first occurrence)
+    QHash<QString, QHash<QString, QString>> sections_;
+};
+
+// The settings file of this program: the executable's full path with its
+// extension replaced by ".ini" (appended where it has none), worked out
+// afresh on every call.
+QString settingsFilePath();
+
+} // namespace hmk
