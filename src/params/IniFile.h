@@ -4,14 +4,14 @@
 // private-profile functions, which is what the file has always been read
 // with: [Section] headers and Key=Value lines, names matched without regard
 // to letter case, the first of duplicate keys wins, blanks around keys and
-// values trimmed, no inline comments, ";" starting a comment line, values cut
-// to 2047 characters. QSettings reads differently and is not used for it.
+// values trimmed, one pair of matching quotes around a value dropped, no
+// inline comments, ";" starting a comment line, values cut to 2047
+// characters. QSettings reads differently and is not used for it.
 //
 // Encodings: UTF-16 with a byte-order mark, UTF-8 (with or without a BOM),
 // otherwise code page 936.
 
-#include "image/CfgHMK725.h"
-
+#include <QByteArrayView>
 #include <QHash>
 #include <QString>
 #include <optional>
@@ -28,7 +28,8 @@ public:
     static std::optional<IniFile> load(const QString& path);
 
     QString ReadString(const QString& section, const QString& key, const QString& def) const;
-    // A decimal integer, or hexadecimal after "0x"/"0X".
+    // A decimal integer, or hexadecimal after "0x"/"0X"; the whole value must
+    // be the number ("12abc" gives the default).
     int ReadInteger(const QString& section, const QString& key, int def) const;
     // An integer as ReadInteger takes it: 0 false, anything else true.
     bool ReadBool(const QString& section, const QString& key, bool def) const;
