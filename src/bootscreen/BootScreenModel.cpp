@@ -1,12 +1,32 @@
 #include "BootScreenModel.h"
 
+#include "BootPicture.h"
+#include "FontList.h"
+#include "LcdPreview.h"
 #include "image/Codepage.h"
+#include "image/ImageLayout.h"
 
 #include <algorithm>
 
 namespace hmk {
 
-// First cut: the state and its reactions; glyphs, picture and preview follow.
+namespace {
+
+const QString InitialFace = QStringLiteral("宋体");
+
+constexpr int PreviewWidth = 585;
+constexpr int PreviewHeight = 192;
+
+// A stored text: the stored number of bytes from the start of its room,
+// never more than the room holds, so a damaged length cannot read past it.
+QString storedText(const quint8* image, int lengthField, int room, int roomSize)
+{
+    const quint32 length = std::min<quint32>(readWord(image, lengthField), quint32(roomSize));
+    return cp936::decode(QByteArrayView(image + room, qsizetype(length)));
+}
+
+} // namespace
+
 struct BootScreenModel::Private
 {
     int styleIndex = 0;
@@ -15,23 +35,30 @@ struct BootScreenModel::Private
     bool notEnableParam = true;
     QString mainTitle = DefaultMainTitle;
     QString subTitle = DefaultSubTitle;
-    QString mainFont = QStringLiteral("宋体");
-    QString subFont = QStringLiteral("宋体");
-    QString mainTitleFont = QStringLiteral("宋体");
-    QString subTitleFont = QStringLiteral("宋体");
+    QString mainFont;
+    QString subFont;
+    QString mainTitleFont = InitialFace;
+    QString subTitleFont = InitialFace;
     bool changePenColor = true;
     QString picFileName;
+
     bool titlesEnabled = false;
     bool useDefaultEnabled = true;
     bool loadPicEnabled = false;
+
+    GlyphBuffers glyphs;
+    // The picture's bands, kept apart from the glyph buffers that a title
+    // save overwrites: a picture save writes what the preview shows.
+    QByteArray picture = QByteArray(layout::LogoPixelFontsSize, '\0');
     bool hasPicture = false;
-    QByteArray picture = QByteArray(768, '\0');
     QImage imgScreen;
-    QImage imgLcd = QImage(585, 192, QImage::Format_RGB32);
+    QImage imgLcd = QImage(PreviewWidth, PreviewHeight, QImage::Format_RGB32);
 };
 
 BootScreenModel::BootScreenModel(QObject* parent) : QObject(parent), d(new Private)
 {
+    d->mainFont = installedFaceName(InitialFace);
+    d->subFont = d->mainFont;
     d->imgLcd.fill(Qt::white);
 }
 
@@ -44,58 +71,72 @@ int BootScreenModel::styleIndex() const
 {
     return d->styleIndex;
 }
+
 bool BootScreenModel::isPic() const
 {
     return d->isPic;
 }
+
 bool BootScreenModel::useDefaultScreen() const
 {
     return d->useDefault;
 }
+
 bool BootScreenModel::notEnableParam() const
 {
     return d->notEnableParam;
 }
+
 QString BootScreenModel::mainTitle() const
 {
     return d->mainTitle;
 }
+
 QString BootScreenModel::subTitle() const
 {
     return d->subTitle;
 }
+
 QString BootScreenModel::mainFontName() const
 {
     return d->mainFont;
 }
+
 QString BootScreenModel::subFontName() const
 {
     return d->subFont;
 }
+
 QString BootScreenModel::mainTitleFont() const
 {
     return d->mainTitleFont;
 }
+
 QString BootScreenModel::subTitleFont() const
 {
     return d->subTitleFont;
 }
+
 bool BootScreenModel::changePenColor() const
 {
     return d->changePenColor;
 }
+
 QString BootScreenModel::picFileName() const
 {
     return d->picFileName;
 }
+
 bool BootScreenModel::titlesEnabled() const
 {
     return d->titlesEnabled;
 }
+
 bool BootScreenModel::useDefaultEnabled() const
 {
     return d->useDefaultEnabled;
 }
+
 bool BootScreenModel::loadPicEnabled() const
 {
     return d->loadPicEnabled;
@@ -103,6 +144,8 @@ bool BootScreenModel::loadPicEnabled() const
 
 void BootScreenModel::setStyleIndex(qint64 index)
 {
+    // A choice group of two items: indices above 1 select the last item,
+    // below -1 select none.
     const int limited = int(std::clamp<qint64>(index, -1, 1));
     if (limited == d->styleIndex)
         return;
@@ -113,19 +156,20 @@ void BootScreenModel::setStyleIndex(qint64 index)
 void BootScreenModel::rgStyleScreenClick()
 {
     if (d->styleIndex == 1) {
+        // A picture is always a boot screen of its own.
         d->loadPicEnabled = true;
         setUseDefaultScreen(false);
         d->isPic = true;
         d->useDefaultEnabled = false;
         d->titlesEnabled = false;
-    } else {
-        d->loadPicEnabled = false;
-        d->useDefaultEnabled = true;
-        d->titlesEnabled = true;
-        d->isPic = false;
-        edtMainTitleChange();
+        emit changed();
+        return;
     }
-    emit changed();
+    d->loadPicEnabled = false;
+    d->useDefaultEnabled = true;
+    d->titlesEnabled = true;
+    d->isPic = false;
+    edtMainTitleChange();
 }
 
 void BootScreenModel::setUseDefaultScreen(bool checked)
@@ -186,34 +230,36 @@ void BootScreenModel::edtSubTitleChange()
 void BootScreenModel::TitleExit(bool main)
 {
     if (main)
-        setMainTitle(TruncateTitle(d->mainTitle, 24));
+        setMainTitle(TruncateTitle(d->mainTitle, layout::TitleRoom));
     else
-        setSubTitle(TruncateTitle(d->subTitle, 24));
+        setSubTitle(TruncateTitle(d->subTitle, layout::TitleRoom));
 }
 
 void BootScreenModel::setMainFontList(const QString& faceName)
 {
-    d->mainFont = faceName;
+    d->mainFont = installedFaceName(faceName);
     emit changed();
 }
 
 void BootScreenModel::setSubFontList(const QString& faceName)
 {
-    d->subFont = faceName;
+    d->subFont = installedFaceName(faceName);
     emit changed();
 }
 
 void BootScreenModel::setMainTitleFont(const QString& faceName)
 {
-    if (!faceName.isEmpty())
-        d->mainTitleFont = faceName;
+    if (faceName.isEmpty())
+        return;
+    d->mainTitleFont = faceName;
     emit changed();
 }
 
 void BootScreenModel::setSubTitleFont(const QString& faceName)
 {
-    if (!faceName.isEmpty())
-        d->subTitleFont = faceName;
+    if (faceName.isEmpty())
+        return;
+    d->subTitleFont = faceName;
     emit changed();
 }
 
@@ -243,15 +289,22 @@ void BootScreenModel::setPicFileName(const QString& name)
 
 PictureResult BootScreenModel::LoadLogoPicture(const QString& FileName)
 {
-    QImage image;
-    if (!image.load(FileName))
-        return {PictureResult::Unreadable, FileName};
-    if (image.size() != QSize(192, 32))
+    // Nothing changes until the picture has passed: a refused or unreadable
+    // file leaves the holder, the file name, the bytes and the preview alone.
+    PictureFile file = readPictureFile(FileName);
+    if (!file.error.isEmpty())
+        return {PictureResult::Unreadable, file.error};
+    if (file.image.size() != QSize(layout::ScreenWidth, layout::ScreenHeight))
         return {PictureResult::WrongSize, {}};
-    d->imgScreen = image;
+
     d->picFileName = FileName;
+    d->imgScreen = file.image;
+    d->picture = pictureBands(d->glyphs, d->imgScreen);
     d->hasPicture = true;
+    if (d->changePenColor)
+        ConvertPenColor(d->imgScreen, d->picture);
     DrawLcdPreview();
+    emit changed();
     return {};
 }
 
@@ -259,60 +312,121 @@ bool BootScreenModel::hasPicture() const
 {
     return d->hasPicture;
 }
+
 QByteArray BootScreenModel::pictureBytes() const
 {
     return d->picture;
 }
+
 const QImage& BootScreenModel::imgScreen() const
 {
     return d->imgScreen;
 }
 
+const GlyphBuffers& BootScreenModel::glyphBuffers() const
+{
+    return d->glyphs;
+}
+
 void BootScreenModel::exportScreen(THMK725ConfigData& config)
 {
+    // No style selected (-1) is stored as its 32-bit pattern and saves the
+    // titles.
     config.setLogoUsePic(quint32(d->styleIndex));
-    if (d->styleIndex == 1)
-        config.ExportLogoFonts(d->picture, 0x200, 768);
+    if (d->styleIndex == 1) {
+        WriteLogoPicture(config);
+        return;
+    }
+    EncodeLogoTitle(config, d->mainTitle, d->mainFont, true);
+    EncodeLogoTitle(config, d->subTitle, d->subFont, false);
+}
+
+void BootScreenModel::EncodeLogoTitle(THMK725ConfigData& config, const QString& Title,
+                                      const QString& FontName, bool IsMain)
+{
+    // A font list without a choice leaves the drawing to the font the title
+    // field shows, which is also what the preview draws with.
+    const QString face =
+        !FontName.isEmpty() ? FontName : (IsMain ? d->mainTitleFont : d->subTitleFont);
+    hmk::EncodeLogoTitle(config, d->glyphs, Title, FontName, titleFont(face), IsMain);
+}
+
+void BootScreenModel::WriteLogoPicture(THMK725ConfigData& config) const
+{
+    hmk::WriteLogoPicture(config, d->picture);
 }
 
 void BootScreenModel::RestoreLogo(const quint8* image)
 {
-    setUseDefaultScreen(readWord(image, 0x18) == 0);
-    setNotEnableParam(readWord(image, 0x1C) == 0);
-    setStyleIndex(qint32(readWord(image, 0x7F0)));
+    setUseDefaultScreen(readWord(image, layout::IncludeScreen) == 0);
+    setNotEnableParam(readWord(image, layout::IncludeParam) == 0);
+    setStyleIndex(qint32(readWord(image, layout::LogoUsePic)));
     rgStyleScreenClick();
+    if (d->isPic)
+        RestoreLogoPicture(image);
+    else
+        RestoreLogoTitles(image);
+}
+
+void BootScreenModel::RestoreLogoTitles(const quint8* image)
+{
+    if (d->useDefault) {
+        setMainTitle(DefaultMainTitle);
+        setSubTitle(DefaultSubTitle);
+    } else {
+        setMainTitle(storedText(image, layout::Logo1Len, layout::Logo1Desc, layout::TitleRoom));
+        setMainFontList(
+            storedText(image, layout::Logo1FontLen, layout::Logo1FontName, layout::Logo1FontRoom));
+        setMainTitleFont(d->mainFont);
+        setSubTitle(storedText(image, layout::Logo2Len, layout::Logo2Desc, layout::TitleRoom));
+        setSubFontList(
+            storedText(image, layout::Logo2FontLen, layout::Logo2FontName, layout::Logo2FontRoom));
+        setSubTitleFont(d->subFont);
+    }
+    d->titlesEnabled = !d->useDefault;
+    DrawLcdPreview();
+    emit changed();
+}
+
+void BootScreenModel::RestoreLogoPicture(const quint8* image)
+{
+    DrawBlankLcd();
+    // A restored picture is always shown in the LCD colours: the bytes are
+    // its only record.
+    d->picture = QByteArray(reinterpret_cast<const char*>(image + layout::LogoPixelFonts),
+                            layout::LogoPixelFontsSize);
+    d->hasPicture = true;
+    ConvertPenColor(d->imgScreen, d->picture);
+    DrawLcdPreview();
+    emit changed();
 }
 
 void BootScreenModel::DrawLcdPreview()
 {
+    if (d->isPic) {
+        drawPictureFace(d->imgLcd, d->imgScreen);
+    } else {
+        QString main = TruncateTitle(d->mainTitle, layout::TitleRoom);
+        if (main.isEmpty())
+            main = DefaultMainTitle;
+        QString sub = TruncateTitle(d->subTitle, layout::TitleRoom);
+        if (sub.isEmpty())
+            sub = DefaultSubTitle;
+        drawPanel(d->imgLcd, composeTitleScreen(main, titleFont(d->mainTitleFont), sub,
+                                                titleFont(d->subTitleFont)));
+    }
     emit previewChanged();
 }
 
 void BootScreenModel::DrawBlankLcd()
 {
+    drawPanel(d->imgLcd, composeBlankScreen());
     emit previewChanged();
 }
 
 const QImage& BootScreenModel::imgLcd() const
 {
     return d->imgLcd;
-}
-
-QString TruncateTitle(const QString& Text, int MaxBytes)
-{
-    return cp936::truncateToBytes(Text, MaxBytes);
-}
-
-QString CenterTitle(const QString& Title)
-{
-    return Title;
-}
-
-bool titleKeyAccepted(const QString& currentText, char16_t key)
-{
-    if (key >= 32 || key == 22)
-        return cp936::byteCount(currentText) < 24;
-    return true;
 }
 
 } // namespace hmk

@@ -7,6 +7,7 @@
 // the restore of an opened image rely on that); the page only shows this
 // object and forwards what the user does.
 
+#include "GlyphEncoder.h"
 #include "image/CfgHMK725.h"
 
 #include <QImage>
@@ -88,12 +89,24 @@ public:
     bool hasPicture() const;
     QByteArray pictureBytes() const; // 768 bytes, bands 0-3; zeros before any picture
     const QImage& imgScreen() const; // the picture holder, 192 x 32
+    // The scratch glyph buffers; a title save and a picture import overwrite
+    // them, the picture's own bytes are kept apart (pictureBytes).
+    const GlyphBuffers& glyphBuffers() const;
 
     // --- save and restore -------------------------------------------------
     // Writes the boot-screen part of a save: LogoUsePic, then the titles or
     // the picture.
     void exportScreen(THMK725ConfigData& config);
+    // One title as a save writes it, drawn in the font list's face (the
+    // title field's font when the list has none).
+    void EncodeLogoTitle(THMK725ConfigData& config, const QString& Title, const QString& FontName,
+                         bool IsMain);
+    // The picture that the preview shows; zeros when there never was one.
+    void WriteLogoPicture(THMK725ConfigData& config) const;
+    // `image` is a whole 4096-byte image whose checksums have passed.
     void RestoreLogo(const quint8* image);
+    void RestoreLogoTitles(const quint8* image);
+    void RestoreLogoPicture(const quint8* image);
 
     // --- preview -----------------------------------------------------------
     void DrawLcdPreview();
