@@ -1,0 +1,93 @@
+#include "ConfigBuilder.h"
+
+#include "bootscreen/BootScreenModel.h"
+
+#include <QStringList>
+
+namespace hmk {
+
+namespace {
+
+// The 32-bit value a parameter's field receives.
+quint32 fieldValue(const ParamEntry& entry, const ParamValue& value)
+{
+    switch (entry.kind) {
+    case ControlKind::Numeric:
+        // Decimal fields store their thousandths as they are; a negative
+        // coordinate becomes its two's complement.
+        return imageWord(entry.integersOnly() ? value.number / 1000 : value.number);
+    case ControlKind::Choice:
+        // Nothing selected is -1, stored as FF FF FF FF.
+        return static_cast<quint32>(value.choice);
+    case ControlKind::Address:
+        break;
+    }
+    Q_UNREACHABLE();
+    return 0;
+}
+
+const ParamValue& valueOf(const ParamValues& values, const char* name)
+{
+    return values[paramIndex(*findParam(QString::fromLatin1(name)))];
+}
+
+void exportParams(const ParamValues& values, THMK725ConfigData& config)
+{
+    for (const ParamEntry& entry : catalogue()) {
+        if (entry.kind != ControlKind::Address) {
+            config.SetByIndex(entry.offset, fieldValue(entry, values[paramIndex(entry)]));
+            continue;
+        }
+        // The group's three addresses go in together, when the first comes up.
+        if (entry.offset == layout::IPAddress)
+            config.ExportNet(valueOf(values, "IPAddress").text, valueOf(values, "SubnetMask").text,
+                             valueOf(values, "Gateway").text);
+    }
+}
+
+} // namespace
+
+bool CheckNetAddress(const QString& text, bool mask)
+{
+    // Split as a text list splits lines: a break at the very end starts no
+    // extra part.
+    QStringList parts = text.split(QLatin1Char('.'));
+    if (parts.size() > 1 && parts.last().isEmpty())
+        parts.removeLast();
+    if (parts.size() != 4)
+        return false;
+    const int highest = mask ? 255 : 254;
+    for (const QString& part : parts) {
+        if (part.isEmpty())
+            return false;
+        int value = 0;
+        for (QChar c : part) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return false;
+            value = value * 10 + (c.unicode() - '0');
+            if (value > highest)
+                return false;
+        }
+    }
+    return true;
+}
+
+ExportResult ExportConfig(const QString& path, const ParamValues& values, BootScreenModel& boot,
+                          THMK725ConfigData& config)
+{
+    const bool screenOnly = boot.notEnableParam();
+    if (!screenOnly) {
+        if (!CheckNetAddress(valueOf(values, "IPAddress").text, false) ||
+            !CheckNetAddress(valueOf(values, "SubnetMask").text, true) ||
+            !CheckNetAddress(valueOf(values, "Gateway").text, false))
+            return ExportResult::RefusedNetAddress;
+    }
+    config.ExportHeadFile(path, boot.useDefaultScreen(), screenOnly);
+    boot.exportScreen(config);
+    if (!screenOnly)
+        exportParams(values, config);
+    config.ExportCRC();
+    return ExportResult::Built;
+}
+
+} // namespace hmk
