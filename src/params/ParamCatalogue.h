@@ -69,6 +69,9 @@ struct ParamEntry
     }
     int decimals() const { return decimalsOf(format); }
     bool hasLimits() const { return min != 0 || max != 0; }
+    // The two coordinates, the only fields without limits, may hold negative
+    // values; the image keeps them as 32-bit two's complement.
+    bool storedSigned() const { return isNumeric() && !hasLimits(); }
     int choiceCount() const
     {
         int n = 0;
