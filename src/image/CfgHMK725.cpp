@@ -207,8 +207,19 @@ QByteArray THMK725ConfigData::bytes() const
 
 bool THMK725ConfigData::SaveToStream(QIODevice& AStream) const
 {
-    return AStream.write(reinterpret_cast<const char*>(FData.data()), layout::ImageSize) ==
-           layout::ImageSize;
+    // One write; after a short one (a disk filling up) the rest is tried
+    // again, so that the device reports why it stopped instead of the image
+    // ending early without an error.
+    const char* data = reinterpret_cast<const char*>(FData.data());
+    qint64 left = layout::ImageSize;
+    while (left > 0) {
+        const qint64 written = AStream.write(data, left);
+        if (written <= 0)
+            return false;
+        data += written;
+        left -= written;
+    }
+    return true;
 }
 
 IoStatus THMK725ConfigData::SaveToFile(const QString& AFilename) const
@@ -218,21 +229,27 @@ IoStatus THMK725ConfigData::SaveToFile(const QString& AFilename) const
                             .arg(QDir::toNativeSeparators(AFilename), reason)};
     };
     const QFileInfo info(AFilename);
+    // Unbuffered, so that a failing write is seen by SaveToStream: a buffered
+    // file loses the end of a short write when it is flushed and still
+    // reports success.
+    constexpr QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Unbuffered;
     // A device or pipe cannot be replaced by renaming a temporary file over
     // it: write it in place. A regular file, or a link to one, is replaced
     // atomically.
     if (info.exists() && !info.isFile() && !info.isDir()) {
         QFile file(AFilename);
-        if (!file.open(QIODevice::WriteOnly))
+        if (!file.open(mode))
             return failure(file.errorString());
-        if (!SaveToStream(file) || !file.flush())
+        if (!SaveToStream(file))
             return failure(file.errorString());
         return {};
     }
     if (info.isDir())
         return failure(QStringLiteral("这是一个文件夹"));
-    QSaveFile file(info.isSymLink() ? info.symLinkTarget() : AFilename);
-    if (!file.open(QIODevice::WriteOnly))
+    // QSaveFile follows symbolic links (chains too), so a link keeps pointing
+    // at the file it replaces.
+    QSaveFile file(AFilename);
+    if (!file.open(mode))
         return failure(file.errorString());
     if (!SaveToStream(file)) {
         const QString reason = file.errorString();
