@@ -1,10 +1,170 @@
 #pragma once
 
-#include <QMainWindow>
+#include "Dialogs.h"
+#include "bootscreen/BootScreenModel.h"
+#include "image/CfgHMK725.h"
+#include "params/ParamValues.h"
 
+#include <QHash>
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+class QCheckBox;
+class QFontComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace hmk {
+
+inline const QString ToolTitle = QStringLiteral("HMK725配置文件生成工具");
+
+// Hint texts keyed by parameter name, plus "MainTitle" and "SubTitle".
+using HintMap = QHash<QString, QString>;
+
+class ChoiceGroup;
+class NavGroup;
+class NumericEdit;
+class PageControl;
+class RibbonBar;
+
+} // namespace hmk
+
+// The main window: ribbon, navigation bar, the eight pages with every
+// parameter control, the overview list and the hint memo. The controls hold
+// the document; the boot-screen page is a view of its BootScreenModel.
 class TfrmConfig : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit TfrmConfig(QWidget* parent = nullptr);
+    // Page indices of pcMain.
+    enum Page
+    {
+        OverviewPage = 0,
+        TechnicsPage = 1,
+        MotionPage = 2,
+        MachinePage = 3,
+        NetPage = 4,
+        OtherPage = 5,
+        SeniorParamPage = 6,
+        BootScreenPage = 7,
+    };
+
+    explicit TfrmConfig(hmk::Dialogs& dialogs, QWidget* parent = nullptr);
+    ~TfrmConfig() override;
+
+    // The values of the 47 parameter controls, in catalogue order. Reading
+    // shows an emptied numeric field as its Min.
+    hmk::ParamValues readControls() const;
+    // Puts values in: numbers rounded to their field's decimals and shown
+    // without limits, choice indices limited to the choices.
+    void writeControls(const hmk::ParamValues& values);
+
+    // The notes of the overview list and the tooltips of the controls.
+    void setHints(const hmk::HintMap& hints);
+    const hmk::HintMap& hints() const { return FHints; }
+
+    QWidget* paramControl(const hmk::ParamEntry& entry) const;
+    hmk::BootScreenModel& bootScreen() { return *FBootScreen; }
+    hmk::THMK725ConfigData& config() { return *FConfig; }
+    hmk::PageControl* pcMain() const { return FPages; }
+
+    void BuildOverview();
+    void ShowRowPage(QTreeWidgetItem* row);
+
+public slots:
+    // Document commands.
+    void btnReadDefaultClick();
+    void btnReadLastClick();
+    void btnOpenFileClick();
+    void btnSaveClick();
+
+    void btnViewClick();
+    void btnShowHintClick();
+    void btnScreenClick();
+
+    // Page commands: their page, or the boot-screen page while only the boot
+    // screen is to be set.
+    void dxitTechParamClick();
+    void SpeedPage();
+    void dxitMachineItem1Click();
+    void dxitNetParamClick();
+    void AlarmPage();
+    void SeniorPage();
+
+    void pcMainChanging(int newIndex);
+    void GroupCollapsed();
+    void dxRibbon1MinimizedChanged();
+
+    void btnLoadPicClick();
+
+    void lvDescSelectItem(QTreeWidgetItem* item, bool selected);
+    // A double-click at a point of the list's viewport.
+    void lvDescDblClick(const QPoint& pos);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormDestroy();
+
+    void createRibbon();
+    void createNavBar();
+    void createPages();
+    QWidget* createPage(const QString& name);
+    void createParamControls(const std::array<QWidget*, 8>& pages);
+    QWidget* createOverviewPage();
+    QWidget* createBootScreenPage();
+    void layoutClient();
+    void setPageGeometry(int top, int height);
+    void onRibbonMinimizedChanged(bool minimized);
+
+    void showParamPage(int page);
+    void refreshBootScreenPage();
+    void refreshPreview();
+    bool LogoKeyPress(QLineEdit* edit, QKeyEvent* event);
+
+    QString hintOf(const QWidget* control) const;
+    QTreeWidgetItem* addRow(QTreeWidgetItem* group, const QString& name, const QString& value,
+                            const QWidget* control);
+    void AddNumberRow(QTreeWidgetItem* group, const QString& name, hmk::NumericEdit* control);
+    void AddChoiceRow(QTreeWidgetItem* group, const QString& name, const hmk::ChoiceGroup* control);
+    void AddTextRow(QTreeWidgetItem* group, const QString& name, const QLineEdit* control);
+
+    hmk::Dialogs& FDialogs;
+    std::unique_ptr<hmk::THMK725ConfigData> FConfig;
+    hmk::BootScreenModel* FBootScreen;
+    hmk::HintMap FHints;
+
+    std::array<QWidget*, hmk::ParamCount> FControls{};
+
+    QWidget* FClient = nullptr;
+    hmk::RibbonBar* dxRibbon1 = nullptr;
+    QToolButton* btnShowHint = nullptr;
+    QWidget* dxitMachine = nullptr;
+    std::array<hmk::NavGroup*, 6> FParamNavGroups{};
+    hmk::NavGroup* ngrpBase = nullptr;
+    hmk::PageControl* FPages = nullptr;
+    // The page control's distances to the client's top and bottom edges,
+    // kept when the window is resized.
+    int FPageTop = 0;
+    int FPageBottomGap = 0;
+    QPlainTextEdit* memoHint = nullptr;
+    QTreeWidget* lvDesc = nullptr;
+
+    QCheckBox* cbNotEnableParam = nullptr;
+    hmk::ChoiceGroup* rgStyleScreen = nullptr;
+    QCheckBox* cbUseDefaultScreen = nullptr;
+    QLineEdit* edtMainTitle = nullptr;
+    QLineEdit* edtSubTitle = nullptr;
+    QPushButton* btnLoadPic = nullptr;
+    QFontComboBox* cbFontMain = nullptr;
+    QFontComboBox* cbFontSub = nullptr;
+    QLabel* imgLcd = nullptr;
 };

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace hmk {
+
+// Everything the window asks the user outside its own controls. The program
+// uses QtDialogs; tests hand the window a scripted implementation.
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    // A file to open, or an empty string when the user cancelled. The filter
+    // is in Qt's form: "HMK725配置文件 (*.hkf)".
+    virtual QString openFile(QWidget* parent, const QString& filter) = 0;
+    // A file to save to, or an empty string when the user cancelled. A name
+    // typed without an extension gets defaultSuffix ("hkf"). An existing file
+    // is replaced without a question.
+    virtual QString saveFile(QWidget* parent, const QString& filter,
+                             const QString& defaultSuffix) = 0;
+    // A modal message with one OK button, captioned with the tool's title.
+    virtual void message(QWidget* parent, const QString& text) = 0;
+    // Where the first values come from: 0 = the factory values, any other
+    // value = open an existing file.
+    virtual int startupChoice(QWidget* parent) = 0;
+};
+
+class QtDialogs : public Dialogs
+{
+public:
+    QString openFile(QWidget* parent, const QString& filter) override;
+    QString saveFile(QWidget* parent, const QString& filter, const QString& defaultSuffix) override;
+    void message(QWidget* parent, const QString& text) override;
+    int startupChoice(QWidget* parent) override;
+};
+
+} // namespace hmk
