@@ -11,66 +11,65 @@
 namespace hmk {
 
 RibbonBar::RibbonBar(QWidget* parent)
-    : QWidget(parent), FGroupArea(new QWidget(this)), FGroups(new QHBoxLayout(FGroupArea)),
-      FChevron(new QToolButton(this))
+    : QWidget(parent), FGroups(new QHBoxLayout(this)), FChevron(new QToolButton(this))
 {
     setObjectName(QStringLiteral("dxRibbon1"));
     setFixedHeight(ExpandedHeight);
     FGroups->setContentsMargins(4, 2, 4, 0);
     FGroups->setSpacing(0);
-    FGroups->addStretch();
 
     FChevron->setObjectName(QStringLiteral("btnRibbonMinimize"));
     FChevron->setAutoRaise(true);
     FChevron->setArrowType(Qt::UpArrow);
     FChevron->setFixedSize(16, 16);
     connect(FChevron, &QToolButton::clicked, this, [this] { setMinimized(!FMinimized); });
-
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 2, 2);
-    layout->setSpacing(0);
-    layout->addWidget(FGroupArea, 1);
-    layout->addWidget(FChevron, 0, Qt::AlignBottom);
+    FGroups->addWidget(FChevron, 0, Qt::AlignBottom);
+    FGroups->addStretch();
 }
 
 void RibbonBar::addGroup(const QString& title)
 {
-    if (FGroups->count() > 1) {
-        auto* separator = new QFrame(FGroupArea);
+    // Groups go before the chevron and the closing stretch.
+    const int at = FGroups->count() - 2;
+    if (!FButtonRows.isEmpty()) {
+        auto* separator = new QFrame(this);
         separator->setFrameShape(QFrame::VLine);
         separator->setFrameShadow(QFrame::Sunken);
-        FGroups->insertWidget(FGroups->count() - 1, separator);
+        FGroups->insertWidget(at, separator);
     }
-    auto* group = new QWidget(FGroupArea);
+    auto* group = new QWidget(this);
     auto* column = new QVBoxLayout(group);
-    column->setContentsMargins(3, 0, 3, 1);
+    column->setContentsMargins(2, 0, 2, 1);
     column->setSpacing(0);
-    FCurrentButtons = new QHBoxLayout;
-    FCurrentButtons->setSpacing(1);
-    column->addLayout(FCurrentButtons, 1);
+    auto* buttons = new QWidget(group);
+    auto* row = new QHBoxLayout(buttons);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    column->addWidget(buttons, 1);
+    FButtonRows.append(buttons);
     auto* caption = new QLabel(title, group);
     caption->setAlignment(Qt::AlignCenter);
     QPalette palette = caption->palette();
     palette.setColor(QPalette::WindowText, QColor(70, 80, 100));
     caption->setPalette(palette);
-    column->addWidget(caption);
-    FGroups->insertWidget(FGroups->count() - 1, group);
+    column->addWidget(caption, 0, Qt::AlignBottom);
+    FGroups->insertWidget(FGroups->count() - 2, group);
 }
 
 QToolButton* RibbonBar::addButton(const QString& objectName, const QString& caption,
                                   const QIcon& icon)
 {
-    Q_ASSERT(FCurrentButtons);
-    auto* button = new QToolButton(FCurrentButtons->parentWidget());
+    Q_ASSERT(!FButtonRows.isEmpty());
+    QWidget* row = FButtonRows.constLast();
+    auto* button = new QToolButton(row);
     button->setObjectName(objectName);
     button->setText(caption);
     button->setIcon(icon);
     button->setIconSize(QSize(32, 32));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setAutoRaise(true);
-    button->setMinimumWidth(54);
     button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
-    FCurrentButtons->addWidget(button);
+    row->layout()->addWidget(button);
     return button;
 }
 
@@ -79,7 +78,8 @@ void RibbonBar::setMinimized(bool minimized)
     if (minimized == FMinimized)
         return;
     FMinimized = minimized;
-    FGroupArea->setVisible(!minimized);
+    for (QWidget* row : FButtonRows)
+        row->setVisible(!minimized);
     FChevron->setArrowType(minimized ? Qt::DownArrow : Qt::UpArrow);
     setFixedHeight(minimized ? MinimizedHeight : ExpandedHeight);
     emit minimizedChanged(minimized);

@@ -8,8 +8,9 @@ class QToolButton;
 namespace hmk {
 
 // A ribbon of one tab: groups of large buttons side by side, each group's
-// title under it. The small chevron at the right minimises the ribbon to a
-// thin strip and restores it; every change of that state is reported.
+// title under it. The small chevron after the last group minimises the
+// ribbon to a strip of the group titles and restores it; every change of
+// that state is reported.
 class RibbonBar : public QWidget
 {
     Q_OBJECT
@@ -33,9 +34,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QWidget* FGroupArea;
     QHBoxLayout* FGroups;
-    QHBoxLayout* FCurrentButtons = nullptr;
+    QList<QWidget*> FButtonRows;
     QToolButton* FChevron;
     bool FMinimized = false;
 };
