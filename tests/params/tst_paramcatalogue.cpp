@@ -26,6 +26,7 @@ private slots:
     void defaultsLieOnTheFieldGrid();
     void loaderDefaultsDifferOnlyWhereIntended();
     void onlyServoTypeHasNoHint();
+    void onlyTheCoordinatesAreSigned();
     void findParamBySpelling();
 };
 
@@ -173,6 +174,18 @@ void TestParamCatalogue::findParamBySpelling()
     QCOMPARE(hmk::findParam(u"SpeedFeedforword")->control, "edtSpeedFeedforword");
     QCOMPARE(hmk::findParam(u"punchheight"), nullptr); // keys are spelled exactly
     QCOMPARE(hmk::findParam(u"LogoUsePic"), nullptr);  // an image field, not a parameter
+}
+
+// The opener reads these fields as signed 32-bit values; any other field
+// read that way would turn a large stored value negative.
+void TestParamCatalogue::onlyTheCoordinatesAreSigned()
+{
+    QStringList signedFields;
+    for (const ParamEntry& e : catalogue()) {
+        if (e.storedSigned())
+            signedFields << e.nameText();
+    }
+    QCOMPARE(signedFields, QStringList({"CyrusCoordinate", "StayCoordinate"}));
 }
 
 QTEST_GUILESS_MAIN(TestParamCatalogue)
