@@ -8,24 +8,6 @@ namespace hmk {
 
 namespace {
 
-// The 32-bit value a parameter's field receives.
-quint32 fieldValue(const ParamEntry& entry, const ParamValue& value)
-{
-    switch (entry.kind) {
-    case ControlKind::Numeric:
-        // Decimal fields store their thousandths as they are; a negative
-        // coordinate becomes its two's complement.
-        return imageWord(entry.integersOnly() ? value.number / 1000 : value.number);
-    case ControlKind::Choice:
-        // Nothing selected is -1, stored as FF FF FF FF.
-        return static_cast<quint32>(value.choice);
-    case ControlKind::Address:
-        break;
-    }
-    Q_UNREACHABLE();
-    return 0;
-}
-
 const ParamValue& valueOf(const ParamValues& values, const char* name)
 {
     return values[paramIndex(*findParam(QString::fromLatin1(name)))];
@@ -34,14 +16,27 @@ const ParamValue& valueOf(const ParamValues& values, const char* name)
 void exportParams(const ParamValues& values, THMK725ConfigData& config)
 {
     for (const ParamEntry& entry : catalogue()) {
-        if (entry.kind != ControlKind::Address) {
-            config.SetByIndex(entry.offset, fieldValue(entry, values[paramIndex(entry)]));
-            continue;
+        const ParamValue& value = values[paramIndex(entry)];
+        switch (entry.kind) {
+        case ControlKind::Numeric:
+            // Decimal fields store their thousandths as they are, a negative
+            // coordinate as its two's complement; whole fields their units.
+            config.SetByIndex(entry.offset,
+                              imageWord(entry.integersOnly() ? value.number / 1000 : value.number));
+            break;
+        case ControlKind::Choice:
+            // Nothing selected is -1, stored as FF FF FF FF.
+            config.SetByIndex(entry.offset, static_cast<quint32>(value.choice));
+            break;
+        case ControlKind::Address:
+            // The group's three addresses go in together when the first
+            // comes up, before NetEnable.
+            if (entry.offset == layout::IPAddress)
+                config.ExportNet(valueOf(values, "IPAddress").text,
+                                 valueOf(values, "SubnetMask").text,
+                                 valueOf(values, "Gateway").text);
+            break;
         }
-        // The group's three addresses go in together, when the first comes up.
-        if (entry.offset == layout::IPAddress)
-            config.ExportNet(valueOf(values, "IPAddress").text, valueOf(values, "SubnetMask").text,
-                             valueOf(values, "Gateway").text);
     }
 }
 
