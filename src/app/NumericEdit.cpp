@@ -15,19 +15,23 @@ namespace {
 class TypedLengthValidator : public QValidator
 {
 public:
-    TypedLengthValidator(const QLineEdit* edit, int maxLength)
-        : QValidator(const_cast<QLineEdit*>(edit)), FEdit(edit), FMaxLength(maxLength)
-    {}
+    TypedLengthValidator(QLineEdit* edit, int maxLength)
+        : QValidator(edit), FLast(edit->text()), FMaxLength(maxLength)
+    {
+        // The edit already holds the new text when it asks, so the validator
+        // keeps the text that was accepted last.
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { FLast = text; });
+    }
 
     State validate(QString& input, int&) const override
     {
-        if (input.size() > FMaxLength && input.size() > FEdit->text().size())
+        if (input.size() > FMaxLength && input.size() > FLast.size())
             return Invalid;
         return Acceptable;
     }
 
 private:
-    const QLineEdit* FEdit;
+    QString FLast;
     int FMaxLength;
 };
 
