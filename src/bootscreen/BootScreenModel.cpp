@@ -323,11 +323,6 @@ const QImage& BootScreenModel::imgScreen() const
     return d->imgScreen;
 }
 
-const GlyphBuffers& BootScreenModel::glyphBuffers() const
-{
-    return d->glyphs;
-}
-
 void BootScreenModel::exportScreen(THMK725ConfigData& config)
 {
     // No style selected (-1) is stored as its 32-bit pattern and saves the

@@ -89,9 +89,6 @@ public:
     bool hasPicture() const;
     QByteArray pictureBytes() const; // 768 bytes, bands 0-3; zeros before any picture
     const QImage& imgScreen() const; // the picture holder, 192 x 32
-    // The scratch glyph buffers; a title save and a picture import overwrite
-    // them, the picture's own bytes are kept apart (pictureBytes).
-    const GlyphBuffers& glyphBuffers() const;
 
     // --- save and restore -------------------------------------------------
     // Writes the boot-screen part of a save: LogoUsePic, then the titles or
