@@ -9,6 +9,10 @@
 #include <QStringList>
 #include <cstring>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace hmk {
 
 namespace {
@@ -23,6 +27,19 @@ QStringList textListLines(QString text)
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     return lines;
+}
+
+bool isDevice(const QString& path)
+{
+#ifdef _WIN32
+    Q_UNUSED(path);
+    return true;
+#else
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return false;
+    return S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode);
+#endif
 }
 
 } // namespace
@@ -233,10 +250,13 @@ IoStatus THMK725ConfigData::SaveToFile(const QString& AFilename) const
     // file loses the end of a short write when it is flushed and still
     // reports success.
     constexpr QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Unbuffered;
-    // A device or pipe cannot be replaced by renaming a temporary file over
-    // it: write it in place. A regular file, or a link to one, is replaced
-    // atomically.
+    // A device cannot be replaced by renaming a temporary file over it: write
+    // it in place. A pipe or socket is refused, as opening one for writing
+    // waits for a reader and would hang the window. A regular file, or a link
+    // to one, is replaced atomically.
     if (info.exists() && !info.isFile() && !info.isDir()) {
+        if (!isDevice(AFilename))
+            return failure(QStringLiteral("不是普通文件"));
         QFile file(AFilename);
         if (!file.open(mode))
             return failure(file.errorString());
