@@ -1,0 +1,328 @@
+#include "ImageFields.h"
+
+#include "image/CfgHMK725.h"
+#include "image/Codepage.h"
+#include "params/ConfigOpener.h"
+#include "params/ParamCatalogue.h"
+
+#include <algorithm>
+
+namespace hmk::tool {
+
+namespace {
+
+// The captions of the boot-screen style choice, as the window shows them.
+const QString StyleCaptions[] = {QStringLiteral("文字输入"), QStringLiteral("导入图片")};
+
+QString quoted(const QString& text)
+{
+    // Control characters (a NUL in a damaged name) are shown, not printed.
+    QString out = QStringLiteral("\"");
+    for (QChar c : text) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
+            out += QLatin1Char('\\') + c;
+        else if (c.unicode() < 0x20)
+            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out + QLatin1Char('"');
+}
+
+// The stored bytes of a text field, never more than its room holds, so a
+// damaged length cannot read past it.
+QString storedText(const quint8* image, int lengthField, int room, int roomSize)
+{
+    const quint32 length = std::min<quint32>(readWord(image, lengthField), quint32(roomSize));
+    return cp936::decode(QByteArrayView(image + room, qsizetype(length)));
+}
+
+QString unitOf(const ParamEntry& entry)
+{
+    // "（单位：mm）" -> "mm"
+    QString unit = QString::fromUtf8(entry.unit);
+    const QString open = QStringLiteral("（单位：");
+    if (unit.startsWith(open) && unit.endsWith(QStringLiteral("）")))
+        unit = unit.mid(open.size(), unit.size() - open.size() - 1);
+    return unit;
+}
+
+QString labelOf(const ParamEntry& entry)
+{
+    QString label = QString::fromUtf8(entry.label);
+    if (label.endsWith(QStringLiteral("：")))
+        label.chop(1);
+    return label;
+}
+
+ImageField numberField(FieldSection section, const QString& name, qint64 value)
+{
+    return {section, name, QString::number(value), QString::number(value), {}, {}, {}};
+}
+
+ImageField textField(FieldSection section, const QString& name, const QString& value)
+{
+    return {section, name, quoted(value), jsonString(value), {}, {}, {}};
+}
+
+ImageField choiceField(FieldSection section, const QString& name, qint32 index,
+                       const QString& caption)
+{
+    const QString shown = caption.isEmpty() ? QStringLiteral("(none)") : caption;
+    return {
+        section, name,   QStringLiteral("%1 %2").arg(index).arg(shown), QString::number(index), {},
+        {},      caption};
+}
+
+ImageField paramField(const quint8* image, const ParamEntry& entry)
+{
+    const quint32 word = readWord(image, entry.offset);
+    ImageField field;
+    switch (entry.kind) {
+    case ControlKind::Numeric:
+        if (entry.integersOnly()) {
+            field = numberField(FieldSection::Parameters, entry.nameText(), word);
+        } else {
+            const qint64 value = entry.storedSigned() ? qint64(qint32(word)) : qint64(word);
+            const QString text = decimalText(value, entry.decimals());
+            field = {FieldSection::Parameters, entry.nameText(), text, text, {}, {}, {}};
+        }
+        break;
+    case ControlKind::Choice: {
+        const qint32 index = qint32(word);
+        const QString caption = index >= 0 && index < entry.choiceCount()
+                                    ? QString::fromUtf8(entry.choices[index])
+                                    : QString();
+        field = choiceField(FieldSection::Parameters, entry.nameText(), index, caption);
+        break;
+    }
+    case ControlKind::Address:
+        field =
+            textField(FieldSection::Parameters, entry.nameText(), AddressText(image, entry.offset));
+        field.text = AddressText(image, entry.offset);
+        break;
+    }
+    field.label = labelOf(entry);
+    field.unit = unitOf(entry);
+    return field;
+}
+
+} // namespace
+
+QString decimalText(qint64 thousandths, int decimals)
+{
+    if (thousandths % 1000 != 0 && decimals < 3) {
+        qint64 step = 1;
+        for (int i = decimals; i < 3; ++i)
+            step *= 10;
+        if (thousandths % step != 0)
+            decimals = 3;
+    }
+    const bool negative = thousandths < 0;
+    const qint64 magnitude = negative ? -thousandths : thousandths;
+    QString text = QString::number(magnitude / 1000);
+    if (decimals > 0) {
+        qint64 fraction = magnitude % 1000;
+        for (int i = decimals; i < 3; ++i)
+            fraction /= 10;
+        text +=
+            QLatin1Char('.') + QStringLiteral("%1").arg(fraction, decimals, 10, QLatin1Char('0'));
+    }
+    return negative ? QLatin1Char('-') + text : text;
+}
+
+const char* sectionName(FieldSection section)
+{
+    switch (section) {
+    case FieldSection::Header:
+        return "header";
+    case FieldSection::BootScreen:
+        return "boot screen";
+    case FieldSection::Parameters:
+        return "parameters";
+    case FieldSection::Screen:
+        return "screen";
+    }
+    return "";
+}
+
+bool screenPixel(const quint8* image, int x, int y)
+{
+    const quint8 column = image[layout::bandOffset(y / layout::BandRows) + x];
+    return column & (1u << (y % layout::BandRows));
+}
+
+QString screenLines(const quint8* image)
+{
+    QStringList lines;
+    for (int y = 0; y < layout::ScreenHeight; ++y) {
+        QString line(layout::ScreenWidth, QLatin1Char('.'));
+        for (int x = 0; x < layout::ScreenWidth; ++x) {
+            if (screenPixel(image, x, y))
+                line[x] = QLatin1Char('#');
+        }
+        lines << line;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QList<ImageField> imageFields(const quint8* image)
+{
+    using S = FieldSection;
+    QList<ImageField> fields;
+
+    const auto bytes = [image](int offset, int size) {
+        return QByteArrayView(reinterpret_cast<const char*>(image) + offset, size);
+    };
+    fields << textField(S::Header, QStringLiteral("ProductName"),
+                        QString::fromLatin1(bytes(layout::ProductName, layout::ProductNameSize)));
+    fields << numberField(S::Header, QStringLiteral("FileVersion"),
+                          image[layout::FileVersion] | (image[layout::FileVersion + 1] << 8));
+    fields << numberField(S::Header, QStringLiteral("ParamInput"),
+                          readWord(image, layout::ParamInput));
+    fields << textField(S::Header, QStringLiteral("ConfigName"), configNameFromImage(image));
+    fields << numberField(S::Header, QStringLiteral("IncludeScreen"),
+                          readWord(image, layout::IncludeScreen));
+    fields << numberField(S::Header, QStringLiteral("IncludeParam"),
+                          readWord(image, layout::IncludeParam));
+
+    const qint32 style = qint32(readWord(image, layout::LogoUsePic));
+    fields << choiceField(S::BootScreen, QStringLiteral("LogoUsePic"), style,
+                          style == 0 || style == 1 ? StyleCaptions[style] : QString());
+    struct Text
+    {
+        const char* lengthName;
+        int lengthField;
+        const char* textName;
+        int room;
+        int roomSize;
+    };
+    const Text texts[] = {
+        {"Logo1Len", layout::Logo1Len, "Logo1Desc", layout::Logo1Desc, layout::TitleRoom},
+        {"Logo2Len", layout::Logo2Len, "Logo2Desc", layout::Logo2Desc, layout::TitleRoom},
+        {"Logo1FontLen", layout::Logo1FontLen, "Logo1FontName", layout::Logo1FontName,
+         layout::Logo1FontRoom},
+        {"Logo2FontLen", layout::Logo2FontLen, "Logo2FontName", layout::Logo2FontName,
+         layout::Logo2FontRoom},
+    };
+    for (const Text& t : texts) {
+        fields << numberField(S::BootScreen, QString::fromLatin1(t.lengthName),
+                              readWord(image, t.lengthField));
+        fields << textField(S::BootScreen, QString::fromLatin1(t.textName),
+                            storedText(image, t.lengthField, t.room, t.roomSize));
+    }
+
+    for (const ParamEntry& entry : catalogue())
+        fields << paramField(image, entry);
+
+    const QString screen = screenLines(image);
+    QStringList rows;
+    for (const QString& line : screen.split(QLatin1Char('\n')))
+        rows << jsonString(line);
+    fields << ImageField{S::Screen,
+                         QStringLiteral("LogoPixelFonts"),
+                         screen,
+                         QStringLiteral("[\n      ") + rows.join(QStringLiteral(",\n      ")) +
+                             QStringLiteral("\n    ]"),
+                         {},
+                         {},
+                         {}};
+    return fields;
+}
+
+QString dumpText(const QList<ImageField>& fields)
+{
+    QString out;
+    FieldSection current{};
+    bool first = true;
+    for (const ImageField& f : fields) {
+        if (first || f.section != current) {
+            out += QStringLiteral("[%1]\n").arg(QString::fromLatin1(sectionName(f.section)));
+            current = f.section;
+            first = false;
+        }
+        if (f.section == FieldSection::Screen) {
+            out += f.text + QLatin1Char('\n');
+            continue;
+        }
+        QString value = f.text;
+        if (!f.unit.isEmpty())
+            value += QLatin1Char(' ') + f.unit;
+        if (f.label.isEmpty())
+            out += f.name.leftJustified(22) + value + QLatin1Char('\n');
+        else
+            out += f.name.leftJustified(22) + value.leftJustified(20) + f.label + QLatin1Char('\n');
+    }
+    return out;
+}
+
+QString jsonString(const QString& text)
+{
+    QString out = QStringLiteral("\"");
+    for (QChar c : text) {
+        switch (c.unicode()) {
+        case '"':
+            out += QStringLiteral("\\\"");
+            break;
+        case '\\':
+            out += QStringLiteral("\\\\");
+            break;
+        case '\n':
+            out += QStringLiteral("\\n");
+            break;
+        case '\t':
+            out += QStringLiteral("\\t");
+            break;
+        default:
+            if (c.unicode() < 0x20)
+                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            else
+                out += c;
+        }
+    }
+    return out + QLatin1Char('"');
+}
+
+QString dumpJson(const QList<ImageField>& fields, const QString& check)
+{
+    // Written by hand, because QJsonObject sorts its keys and the fields are
+    // to come in image and catalogue order.
+    QString out = QStringLiteral("{\n  \"check\": ") + jsonString(check);
+    const struct
+    {
+        FieldSection section;
+        const char* key;
+    } groups[] = {{FieldSection::Header, "header"},
+                  {FieldSection::BootScreen, "bootScreen"},
+                  {FieldSection::Parameters, "parameters"}};
+    for (const auto& group : groups) {
+        QStringList members;
+        for (const ImageField& f : fields) {
+            const bool inGroup =
+                f.section == group.section ||
+                (group.section == FieldSection::BootScreen && f.section == FieldSection::Screen);
+            if (!inGroup)
+                continue;
+            QString value = f.json;
+            if (f.section == FieldSection::Parameters) {
+                value = QStringLiteral("{\"label\": %1, \"value\": %2")
+                            .arg(jsonString(f.label), f.json);
+                if (!f.unit.isEmpty())
+                    value += QStringLiteral(", \"unit\": ") + jsonString(f.unit);
+                if (!f.caption.isEmpty())
+                    value += QStringLiteral(", \"caption\": ") + jsonString(f.caption);
+                value += QLatin1Char('}');
+            } else if (f.name == QLatin1String("LogoUsePic")) {
+                value = QStringLiteral("{\"value\": %1, \"caption\": %2}")
+                            .arg(f.json, f.caption.isEmpty() ? QStringLiteral("null")
+                                                             : jsonString(f.caption));
+            }
+            members << QStringLiteral("    ") + jsonString(f.name) + QStringLiteral(": ") + value;
+        }
+        out += QStringLiteral(",\n  \"%1\": {\n").arg(QString::fromLatin1(group.key)) +
+               members.join(QStringLiteral(",\n")) + QStringLiteral("\n  }");
+    }
+    return out + QStringLiteral("\n}\n");
+}
+
+} // namespace hmk::tool

@@ -1,0 +1,27 @@
+#pragma once
+
+// The sub-commands of hkftool. Each returns the process's exit status:
+// 0 success, 1 a failed check (a checksum that does not match, files that
+// differ), 2 bad usage or input that cannot be read. Results go to `out`,
+// messages to `err`.
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+namespace hmk::tool {
+
+enum ExitStatus
+{
+    Success = 0,
+    CheckFailed = 1,
+    BadUsage = 2,
+};
+
+// `args` are the arguments after the program name: the sub-command first.
+int runTool(const QStringList& args, QTextStream& out, QTextStream& err);
+
+// The shipped settings file beside the executable: HMK725Config.ini.
+QString defaultSettingsPath();
+
+} // namespace hmk::tool
