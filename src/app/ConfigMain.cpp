@@ -9,6 +9,8 @@
 #include "RibbonBar.h"
 #include "RibbonIcons.h"
 #include "bootscreen/FontList.h"
+#include "params/ConfigBuilder.h"
+#include "params/SettingsLoader.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -49,6 +51,10 @@ constexpr const char* HintKeyProperty = "hintKey";
 // Overview rows carry their group ID here; group headers carry none.
 constexpr int GroupIdRole = Qt::UserRole;
 
+// The file dialogs of the document commands, in Qt's filter form.
+const QString HkfFilter = QStringLiteral("HMK725配置文件 (*.hkf)");
+const QString HkfSuffix = QStringLiteral("hkf");
+
 void makeWhite(QWidget* widget)
 {
     QPalette palette = widget->palette();
@@ -66,8 +72,9 @@ QLabel* addLabel(const QString& objectName, const QString& text, QWidget* parent
 
 } // namespace
 
-TfrmConfig::TfrmConfig(Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), FDialogs(dialogs), FBootScreen(new BootScreenModel(this))
+TfrmConfig::TfrmConfig(Dialogs& dialogs, const QString& settingsPath, QWidget* parent)
+    : QMainWindow(parent), FDialogs(dialogs), FSettingsPath(settingsPath),
+      FBootScreen(new BootScreenModel(this))
 {
     setObjectName(QStringLiteral("frmConfig"));
     setWindowTitle(ToolTitle);
@@ -109,6 +116,19 @@ void TfrmConfig::FormCreate()
     FPages->setActivePageIndex(OverviewPage);
     // The glyph buffers are the boot-screen model's, sized with it.
     FConfig = std::make_unique<THMK725ConfigData>();
+    startUp();
+}
+
+void TfrmConfig::startUp()
+{
+    // Everything here runs before the window is first shown.
+    FOpenFileType = FDialogs.startupChoice(this);
+    // An error while loading the first values ends the start-up: the window
+    // opens as far as it got, without hints.
+    if (!reportError(FOpenFileType == 0 ? LoadSettings(true) : openCommand()))
+        return;
+    LoadHints();
+    BuildOverview();
 }
 
 void TfrmConfig::FormDestroy()
@@ -593,6 +613,66 @@ QString TfrmConfig::hintOf(const QWidget* control) const
     return FHints.value(control->property(HintKeyProperty).toString());
 }
 
+// --- settings file and opened files ---------------------------------------
+
+QString TfrmConfig::settingsPath() const
+{
+    return FSettingsPath.isEmpty() ? settingsFilePath() : FSettingsPath;
+}
+
+IoStatus TfrmConfig::LoadSettings(bool factory)
+{
+    const std::optional<IniFile> ini = IniFile::load(settingsPath());
+    if (!ini)
+        return {};
+    ParamValues values = readControls();
+    const SettingsLoad load =
+        hmk::LoadSettings(*ini, factory, *FBootScreen, values,
+                          [this](const QString& message) { FDialogs.message(this, message); });
+    if (load.paramsRead)
+        writeControls(values);
+    return load.error;
+}
+
+void TfrmConfig::LoadHints()
+{
+    if (const std::optional<IniFile> ini = IniFile::load(settingsPath()))
+        setHints(hmk::LoadHints(*ini));
+}
+
+IoStatus TfrmConfig::OpenConfigFile(const QString& FileName)
+{
+    if (!hasHkfExtension(FileName))
+        return {};
+    const ImageFileRead read = readImageFile(FileName);
+    if (!read.status)
+        return read.status;
+    std::copy(read.bytes.cbegin(), read.bytes.cend(), FBuffer.begin());
+    // A short file is no image, whatever stale bytes the buffer still holds
+    // behind what was read.
+    if (read.bytes.size() < qsizetype(FBuffer.size()) || !VerifyImage(FBuffer.data())) {
+        FDialogs.message(this, QStringLiteral("读取错误：CRC校验失败！"));
+        return {};
+    }
+    ShowConfigName();
+    FBootScreen->RestoreLogo(FBuffer.data());
+    if (!FBootScreen->notEnableParam()) {
+        RestoreParams();
+        BuildOverview();
+    }
+    return {};
+}
+
+void TfrmConfig::ShowConfigName()
+{
+    setWindowTitle(configCaption(configNameFromImage(FBuffer.data())));
+}
+
+void TfrmConfig::RestoreParams()
+{
+    writeControls(hmk::RestoreParams(FBuffer.data()));
+}
+
 // --- overview list ----------------------------------------------------------
 
 void TfrmConfig::BuildOverview()
@@ -686,15 +766,58 @@ void TfrmConfig::ShowRowPage(QTreeWidgetItem* row)
 
 // --- commands ---------------------------------------------------------------
 
-// The document commands and the start-up sequence arrive with the settings
-// and file handling.
-void TfrmConfig::btnReadDefaultClick() {}
+bool TfrmConfig::reportError(const IoStatus& status)
+{
+    if (!status)
+        FDialogs.message(this, status.error);
+    return status.ok();
+}
 
-void TfrmConfig::btnReadLastClick() {}
+void TfrmConfig::readSettingsCommand(bool factory)
+{
+    if (!reportError(LoadSettings(factory)))
+        return;
+    BuildOverview();
+    FBootScreen->DrawLcdPreview();
+}
 
-void TfrmConfig::btnOpenFileClick() {}
+void TfrmConfig::btnReadDefaultClick()
+{
+    readSettingsCommand(true);
+}
 
-void TfrmConfig::btnSaveClick() {}
+void TfrmConfig::btnReadLastClick()
+{
+    readSettingsCommand(false);
+}
+
+IoStatus TfrmConfig::openCommand()
+{
+    const QString fileName = FDialogs.openFile(this, HkfFilter);
+    // Cancelled: the factory values, without rebuilding the overview.
+    return fileName.isEmpty() ? LoadSettings(true) : OpenConfigFile(fileName);
+}
+
+void TfrmConfig::btnOpenFileClick()
+{
+    reportError(openCommand());
+}
+
+void TfrmConfig::btnSaveClick()
+{
+    // Leaving a title field cuts it to its 24 bytes; that must happen before
+    // anything is read.
+    FPages->setFocus();
+    const QString path = FDialogs.saveFile(this, HkfFilter, HkfSuffix);
+    if (path.isEmpty())
+        return;
+    if (ExportConfig(path, readControls(), *FBootScreen, *FConfig) ==
+        ExportResult::RefusedNetAddress) {
+        FDialogs.message(this, NetAddressInvalidMessage);
+        return;
+    }
+    reportError(FConfig->SaveToFile(path));
+}
 
 void TfrmConfig::btnViewClick()
 {

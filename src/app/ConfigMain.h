@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 #include "bootscreen/BootScreenModel.h"
 #include "image/CfgHMK725.h"
+#include "params/ConfigOpener.h"
 #include "params/ParamValues.h"
 
 #include <QHash>
@@ -21,8 +22,6 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace hmk {
-
-inline const QString ToolTitle = QStringLiteral("HMK725配置文件生成工具");
 
 // Hint texts keyed by parameter name, plus "MainTitle" and "SubTitle".
 using HintMap = QHash<QString, QString>;
@@ -55,7 +54,12 @@ public:
         BootScreenPage = 7,
     };
 
-    explicit TfrmConfig(hmk::Dialogs& dialogs, QWidget* parent = nullptr);
+    // The settings file is read from settingsPath, or from the one beside
+    // the executable when it is empty. Creating the window runs the start-up
+    // sequence: the start-up choice through `dialogs`, the first values, the
+    // hints and the overview.
+    explicit TfrmConfig(hmk::Dialogs& dialogs, const QString& settingsPath = QString(),
+                        QWidget* parent = nullptr);
     ~TfrmConfig() override;
 
     // The values of the 47 parameter controls, in catalogue order. Reading
@@ -76,6 +80,23 @@ public:
 
     void BuildOverview();
     void ShowRowPage(QTreeWidgetItem* row);
+
+    // The settings file: boot-screen settings and parameter values, factory
+    // or last saved, and the hints. Without a settings file nothing changes.
+    // A boot picture that exists but cannot be read ends loading before the
+    // parameters and comes back as the error.
+    hmk::IoStatus LoadSettings(bool factory);
+    void LoadHints();
+
+    // Opens a .hkf file (any other extension is ignored): checks its image
+    // and puts its configuration name, boot screen and, when it carries
+    // them, its parameters into the window. A failed check is reported here;
+    // a file that cannot be read comes back as the error, nothing changed.
+    hmk::IoStatus OpenConfigFile(const QString& FileName);
+    void ShowConfigName();
+    void RestoreParams();
+
+    int openFileType() const { return FOpenFileType; }
 
 public slots:
     // Document commands.
@@ -113,6 +134,15 @@ protected:
 private:
     void FormCreate();
     void FormDestroy();
+    void startUp();
+
+    QString settingsPath() const;
+    // A platform error ends the running command: shown with its text, as
+    // the application's default error handler would. True when there was none.
+    bool reportError(const hmk::IoStatus& status);
+    void readSettingsCommand(bool factory);
+    // The Open command as the ribbon runs it, its platform error returned.
+    hmk::IoStatus openCommand();
 
     void createRibbon();
     void createNavBar();
@@ -138,7 +168,12 @@ private:
     void AddTextRow(QTreeWidgetItem* group, const QString& name, const QLineEdit* control);
 
     hmk::Dialogs& FDialogs;
+    const QString FSettingsPath;
     std::unique_ptr<hmk::THMK725ConfigData> FConfig;
+    // The image as read from the last opened file.
+    hmk::ImageBytes FBuffer{};
+    // The start-up choice: 0 factory values, otherwise open a file.
+    int FOpenFileType = 0;
     hmk::BootScreenModel* FBootScreen;
     hmk::HintMap FHints;
 

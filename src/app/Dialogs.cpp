@@ -1,6 +1,7 @@
 #include "Dialogs.h"
 
 #include "ConfigMain.h"
+#include "FileSelect.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -30,10 +31,16 @@ void QtDialogs::message(QWidget* parent, const QString& text)
     box.exec();
 }
 
-int QtDialogs::startupChoice(QWidget*)
+int QtDialogs::startupChoice(QWidget* parent)
 {
-    // The start-up dialog is not built yet: start from the factory values.
-    return 0;
+    // Closed with its close box, the dialog leaves the factory values.
+    int choice = 0;
+    TfrmOpenFile dialog(choice, parent);
+    // The main window is placed but not shown yet: centre on where it will be.
+    if (parent)
+        dialog.move(parent->geometry().center() - dialog.rect().center());
+    dialog.exec();
+    return choice;
 }
 
 } // namespace hmk
