@@ -44,9 +44,13 @@ QString checkNumber(const ParamEntry& entry, const QString& text, ParamValue& va
     const QRegularExpressionMatch m = number.match(text);
     const int decimals = entry.decimals();
     // The two coordinates have no limits; the image holds them as signed
-    // 32-bit thousandths.
-    const Thousandths min = entry.hasLimits() ? entry.min : std::numeric_limits<qint32>::min();
-    const Thousandths max = entry.hasLimits() ? entry.max : std::numeric_limits<qint32>::max();
+    // 32-bit thousandths, of which the field shows its own decimals.
+    Thousandths step = 1;
+    for (int i = decimals; i < 3; ++i)
+        step *= 10;
+    const Thousandths widest = std::numeric_limits<qint32>::max() / step * step;
+    const Thousandths min = entry.hasLimits() ? entry.min : -widest;
+    const Thousandths max = entry.hasLimits() ? entry.max : widest;
     const QString range =
         QStringLiteral("%1 to %2%3")
             .arg(decimalText(min, decimals), decimalText(max, decimals), unitSuffix(entry));
