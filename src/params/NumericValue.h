@@ -8,6 +8,8 @@
 #include <QLocale>
 #include <QString>
 #include <QStringView>
+#include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace hmk {
@@ -69,11 +71,16 @@ std::optional<Thousandths> parseNumber(QStringView text, const QLocale& locale =
 // decimal separator; scientific notation beyond 15 integer digits.
 QString generalFormat(Thousandths value, const QLocale& locale = QLocale());
 
-// A value in thousandths as the image stores it: the low 32 bits, so a
-// negative value becomes its two's complement.
+// A value as the image stores it in 32 bits: a negative value becomes its
+// two's complement. A value beyond what 32 bits hold (a huge number from the
+// settings file, or an opened 4294967295 thousandths that its field rounds
+// up) is held at the nearest end instead of keeping only its low bits, which
+// would save 4294967.3 as 0.004.
 constexpr quint32 imageWord(Thousandths value)
 {
-    return static_cast<quint32>(value);
+    constexpr Thousandths lowest = std::numeric_limits<qint32>::min();
+    constexpr Thousandths highest = std::numeric_limits<quint32>::max();
+    return static_cast<quint32>(std::clamp(value, lowest, highest));
 }
 
 } // namespace hmk

@@ -144,6 +144,15 @@ void TestConfigBuilder::conversions_data()
         << "ConfigWord" << 99999999000LL << QByteArray::fromHex("FFE0F505");
     QTest::newRow("whole PulsePerRound 4294967295")
         << "PulsePerRound" << 4294967295000LL << QByteArray::fromHex("FFFFFFFF");
+    // Beyond 32 bits the value is held at the end it passed, not cut to its
+    // low bits: an opened FF FF FF FF thousandths shows as 4294967.3 in a
+    // one-decimal field and must not save as 0.004.
+    QTest::newRow("PunchSpeed rounded up past 32 bits")
+        << "PunchSpeed" << 4294967300LL << QByteArray::fromHex("FFFFFFFF");
+    QTest::newRow("whole PulsePerRound 4294967296")
+        << "PulsePerRound" << 4294967296000LL << QByteArray::fromHex("FFFFFFFF");
+    QTest::newRow("CyrusCoordinate below -2147483.648")
+        << "CyrusCoordinate" << -3000000000LL << QByteArray::fromHex("00000080");
     QTest::newRow("choice index") << "FollowType" << 2LL << QByteArray::fromHex("02000000");
     QTest::newRow("choice nothing selected")
         << "ServoType" << -1LL << QByteArray::fromHex("FFFFFFFF");
