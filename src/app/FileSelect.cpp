@@ -45,6 +45,7 @@ TfrmOpenFile::TfrmOpenFile(int& openFileType, QWidget* parent)
         auto* row = new QHBoxLayout;
         row->setContentsMargins(16, 0, 8, 0);
         row->addWidget(choice);
+        row->addStretch();
         groupLayout->addLayout(row);
     }
     FFileType->button(0)->setChecked(true);
