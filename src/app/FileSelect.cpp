@@ -26,6 +26,7 @@ TfrmOpenFile::TfrmOpenFile(int& openFileType, QWidget* parent)
     banner->setObjectName(QStringLiteral("rgFileTypeBanner"));
     banner->setContentsMargins(8, 4, 8, 4);
     banner->setAutoFillBackground(true);
+    banner->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     QPalette bar = banner->palette();
     bar.setColor(QPalette::Window, QColor(0x1c, 0x4f, 0x9c));
     bar.setColor(QPalette::WindowText, Qt::white);
@@ -48,6 +49,7 @@ TfrmOpenFile::TfrmOpenFile(int& openFileType, QWidget* parent)
         row->addStretch();
         groupLayout->addLayout(row);
     }
+    groupLayout->addStretch();
     FFileType->button(0)->setChecked(true);
 
     FSelect->setObjectName(QStringLiteral("btnFileSelect"));

@@ -9,8 +9,9 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("HMK725Config"));
-    // Every message box is captioned with the tool's title.
-    QApplication::setApplicationDisplayName(hmk::ToolTitle);
+    // Message boxes are captioned with the tool's title by QtDialogs. No
+    // display name is set: Qt would append it to every other caption, the
+    // start-up dialog's and the window's after a file is opened.
 
     // The window is Chinese, so are the buttons of Qt's own dialogs.
     QTranslator qtTranslator;

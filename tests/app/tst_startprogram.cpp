@@ -1,6 +1,7 @@
-// The built program under a real X server: its main window appears with the
-// tool's title as caption and the designed client size. Looked at from the
-// outside, with the X utilities, as a user's desktop sees it.
+// The built program under a real X server: the start-up dialog comes first,
+// captioned "文件选择"; confirming it with Return opens the main window with
+// the tool's title as caption and the designed client size. Looked at and
+// driven from the outside, with the X utilities, as a user's desktop does.
 
 #include <QDeadlineTimer>
 #include <QProcess>
@@ -17,8 +18,47 @@ QString run(const QString& program, const QStringList& arguments)
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8")); // UTF-8 names verbatim
     process.setProcessEnvironment(env);
     process.start(program, arguments);
-    process.waitForFinished(10000);
+    if (!process.waitForFinished(10000))
+        process.kill();
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+struct XWindow
+{
+    QString id;
+    QSize size;
+};
+
+// A mapped top-level window of the program with exactly this caption.
+XWindow findWindow(const QString& caption)
+{
+    // No raw string here: moc does not read past one that holds )".
+    static const QRegularExpression windowLine(
+        QStringLiteral("^\\s*(0x[0-9a-f]+) \"([^\"]*)\": \\(\"HMK725Config\" \"HMK725Config\"\\)"
+                       "\\s+(\\d+)x(\\d+)\\+"),
+        QRegularExpression::MultilineOption);
+    auto it = windowLine.globalMatch(run(QStringLiteral("xwininfo"), {"-root", "-tree"}));
+    while (it.hasNext()) {
+        const auto m = it.next();
+        if (m.captured(2) != caption)
+            continue;
+        const QString state = run(QStringLiteral("xwininfo"), {"-id", m.captured(1)});
+        if (state.contains(QStringLiteral("Map State: IsViewable")))
+            return {m.captured(1), QSize(m.captured(3).toInt(), m.captured(4).toInt())};
+    }
+    return {};
+}
+
+XWindow waitForWindow(const QString& caption, const QProcess& program)
+{
+    const QDeadlineTimer deadline(20000);
+    while (!deadline.hasExpired() && program.state() == QProcess::Running) {
+        const XWindow window = findWindow(caption);
+        if (!window.id.isEmpty())
+            return window;
+        QTest::qWait(200);
+    }
+    return {};
 }
 
 } // namespace
@@ -27,50 +67,39 @@ class TestStartProgram : public QObject
 {
     Q_OBJECT
 private slots:
-    void mainWindowAppearsWithTitle();
+    void startUpDialogThenMainWindow();
 };
 
-void TestStartProgram::mainWindowAppearsWithTitle()
+void TestStartProgram::startUpDialogThenMainWindow()
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("xwininfo")).isEmpty() ||
-        QStandardPaths::findExecutable(QStringLiteral("xprop")).isEmpty())
-        QSKIP("xwininfo and xprop (x11-utils) are needed");
+    for (const char* tool : {"xwininfo", "xprop", "xdotool"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            QSKIP("xwininfo, xprop (x11-utils) and xdotool are needed");
 
     QProcess program;
     program.setProgram(QStringLiteral(HMK_BIN_DIR "/HMK725Config"));
     program.start();
     QVERIFY2(program.waitForStarted(), qPrintable(program.errorString()));
+    const auto stop = qScopeGuard([&] {
+        program.kill();
+        program.waitForFinished();
+    });
 
-    // The program's top-level windows carry its class; the main window is
-    // the one of the designed client size.
-    static const QRegularExpression windowLine(
-        QStringLiteral(R"(^\s*(0x[0-9a-f]+) .*\("HMK725Config" "HMK725Config"\)\s+(\d+)x(\d+)\+)"),
-        QRegularExpression::MultilineOption);
-    QString id;
-    QSize size;
-    const QDeadlineTimer deadline(20000);
-    while (id.isEmpty() && !deadline.hasExpired() && program.state() == QProcess::Running) {
-        const QString tree = run(QStringLiteral("xwininfo"), {"-root", "-tree"});
-        auto it = windowLine.globalMatch(tree);
-        while (it.hasNext()) {
-            const auto m = it.next();
-            const QSize s(m.captured(2).toInt(), m.captured(3).toInt());
-            if (s.width() > 100) {
-                id = m.captured(1);
-                size = s;
-            }
-        }
-        if (id.isEmpty())
-            QTest::qWait(200);
-    }
-    const QString title =
-        id.isEmpty() ? QString() : run(QStringLiteral("xprop"), {"-id", id, "_NET_WM_NAME"});
-    program.kill();
-    program.waitForFinished();
+    const XWindow dialog = waitForWindow(QStringLiteral("文件选择"), program);
+    QVERIFY2(!dialog.id.isEmpty(), "no start-up dialog appeared");
+    QCOMPARE(dialog.size, QSize(345, 172));
+    // The main window is shown only after the start-up choice.
+    QVERIFY(findWindow(QStringLiteral("HMK725配置文件生成工具")).id.isEmpty());
 
-    QVERIFY2(!id.isEmpty(), "no main window appeared");
-    QCOMPARE(size, QSize(895, 682));
+    // Return presses "确定": the factory values.
+    run(QStringLiteral("xdotool"), {"windowfocus", "--sync", dialog.id, "key", "Return"});
+
+    const XWindow main = waitForWindow(QStringLiteral("HMK725配置文件生成工具"), program);
+    QVERIFY2(!main.id.isEmpty(), "no main window appeared");
+    QCOMPARE(main.size, QSize(895, 682));
+    const QString title = run(QStringLiteral("xprop"), {"-id", main.id, "_NET_WM_NAME"});
     QVERIFY2(title.contains(QStringLiteral("= \"HMK725配置文件生成工具\"")), qPrintable(title));
+    QVERIFY(findWindow(QStringLiteral("文件选择")).id.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestStartProgram)
