@@ -4,6 +4,7 @@
 #include "image/ImageLayout.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 
@@ -11,13 +12,22 @@ namespace hmk {
 
 PictureFile readPictureFile(const QString& fileName)
 {
+    const auto failure = [&](const QString& reason) {
+        return PictureFile{
+            {},
+            QStringLiteral("无法读取图片“%1”：%2").arg(QDir::toNativeSeparators(fileName), reason)};
+    };
+    // Only a regular file is read: opening a pipe waits for a writer, so a
+    // pipe named in the settings file would hang the program at start-up.
+    const QFileInfo info(fileName);
+    if (info.isDir())
+        return failure(QStringLiteral("这是一个文件夹"));
+    if (info.exists() && !info.isFile())
+        return failure(QStringLiteral("不是普通文件"));
     QImageReader reader(fileName);
     const QImage loaded = reader.read();
-    if (loaded.isNull()) {
-        return {{},
-                QStringLiteral("无法读取图片“%1”：%2")
-                    .arg(QDir::toNativeSeparators(fileName), reader.errorString())};
-    }
+    if (loaded.isNull())
+        return failure(reader.errorString());
     // Transparent pixels are what the picture shows on white: background.
     QImage flat(loaded.size(), QImage::Format_RGB32);
     flat.fill(Qt::white);
