@@ -11,6 +11,7 @@ packages=(
     fonts-arphic-uming fonts-wqy-zenhei
     xvfb xauth
     libbenchmark-dev
+    clang-14 libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do
