@@ -9,7 +9,7 @@ packages=(
     g++ cmake ninja-build pkgconf
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
     fonts-arphic-uming fonts-wqy-zenhei
-    xvfb xauth
+    xvfb xauth x11-utils xdotool
     libbenchmark-dev
     clang-14 libclang-rt-14-dev
 )
