@@ -11,6 +11,7 @@
 #include "NumericEdit.h"
 #include "PageControl.h"
 #include "ScriptedDialogs.h"
+#include "WindowDriving.h"
 #include "params/SettingsLoader.h"
 
 #include <QButtonGroup>
@@ -55,18 +56,6 @@ QByteArray word(quint32 value)
     for (int i = 0; i < 4; ++i)
         bytes += char((value >> (8 * i)) & 0xFF);
     return bytes;
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 ParamValue& at(ParamValues& values, const char* name)
@@ -126,19 +115,7 @@ private:
     QString path(const QString& name) const { return FDir.filePath(name); }
     QString noSettings() const { return path(QStringLiteral("none.ini")); }
 
-    template <typename T> static T* child(QWidget& window, const char* name)
-    {
-        T* c = window.findChild<T*>(QString::fromLatin1(name));
-        if (!c)
-            qFatal("no child %s", name);
-        return c;
-    }
     static QTreeWidgetItem* row(TfrmConfig& window, const QString& name);
-    static void triggerAction(TfrmConfig& window, const char* name);
-    static void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
-    static void keys(QWidget* widget, const QString& text);
-    static void type(QWidget* edit, const QString& text);
-    static void activate(TfrmConfig& window);
 
     QTemporaryDir FDir;
     ScriptedDialogs dialogs;
@@ -194,43 +171,6 @@ QTreeWidgetItem* TestEditCycle::row(TfrmConfig& window, const QString& name)
         if (item->parent())
             return item;
     qFatal("no overview row %s", qPrintable(name));
-}
-
-void TestEditCycle::triggerAction(TfrmConfig& window, const char* name)
-{
-    auto* action = window.findChild<QAction*>(QString::fromLatin1(name));
-    if (!action)
-        qFatal("no action %s", name);
-    action->trigger();
-}
-
-void TestEditCycle::keys(QWidget* widget, const QString& text)
-{
-    // keyClicks knows only ASCII: a Chinese character comes as its text, as
-    // an input method delivers it.
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80)
-            QTest::keyClick(widget, c.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), {});
-    }
-}
-
-void TestEditCycle::type(QWidget* edit, const QString& text)
-{
-    edit->setFocus();
-    // Entered by Tab, as a user does, a field's text is all selected.
-    static_cast<QLineEdit*>(edit)->selectAll();
-    keys(edit, text);
-    // Leaving the field runs its exit handling, as a user's Tab does.
-    QTest::keyClick(edit, Qt::Key_Tab);
-}
-
-void TestEditCycle::activate(TfrmConfig& window)
-{
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
 }
 
 // --- start-up -----------------------------------------------------------
@@ -748,7 +688,7 @@ void TestEditCycle::saveFailureNamesThePath()
 void TestEditCycle::saveCutsTheFocusedTitle()
 {
     auto window = makeWindow(Fixture);
-    activate(*window);
+    QVERIFY(activate(*window));
     click(child<QToolButton>(*window, "btnScreen"));
     auto* title = child<QLineEdit>(*window, "edtMainTitle");
     QVERIFY(title->isEnabled());
@@ -775,7 +715,7 @@ void TestEditCycle::saveCutsTheFocusedTitle()
 void TestEditCycle::editSaveOpenThroughTheWidgets()
 {
     auto first = makeWindow(Fixture);
-    activate(*first);
+    QVERIFY(activate(*first));
     const auto edit = [&](const char* name) { return child<QLineEdit>(*first, name); };
     const auto page = [&] { return first->pcMain()->activePageIndex(); };
 
