@@ -13,6 +13,7 @@
 #include "params/SettingsLoader.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QEvent>
 #include <QFontComboBox>
 #include <QGridLayout>
@@ -650,8 +651,16 @@ IoStatus TfrmConfig::OpenConfigFile(const QString& FileName)
     std::copy(read.bytes.cbegin(), read.bytes.cend(), FBuffer.begin());
     // A short file is no image, whatever stale bytes the buffer still holds
     // behind what was read.
-    if (read.bytes.size() < qsizetype(FBuffer.size()) || !VerifyImage(FBuffer.data())) {
-        FDialogs.message(this, QStringLiteral("读取错误：CRC校验失败！"));
+    const bool shortFile = read.bytes.size() < qsizetype(FBuffer.size());
+    if (shortFile || !VerifyImage(FBuffer.data())) {
+        // The known text first; then which file, and whether it was cut short
+        // or damaged, which the engineer needs to find and replace it.
+        const QString reason = shortFile ? QStringLiteral("只有 %1 字节，配置文件应有 %2 字节")
+                                               .arg(read.bytes.size())
+                                               .arg(FBuffer.size())
+                                         : QStringLiteral("块校验和不符");
+        FDialogs.message(this, QStringLiteral("读取错误：CRC校验失败！\n“%1”：%2")
+                                   .arg(QDir::toNativeSeparators(FileName), reason));
         return {};
     }
     ShowConfigName();
