@@ -384,11 +384,9 @@ void TestWindowFaults::openFails_data()
     QTest::newRow("folder named x.hkf") << Fault::Folder << FolderReason;
     QTest::newRow("pipe named x.hkf") << Fault::Pipe << NotRegularReason;
     QTest::newRow("link to a pipe") << Fault::LinkToPipe << NotRegularReason;
-    // The known text, and the reason it has here.
-    QTest::newRow("empty file") << Fault::Empty
-                                << ChecksumMessage + QStringLiteral("\n“%1”：只有 0 字节");
-    QTest::newRow("damaged image")
-        << Fault::Damaged << ChecksumMessage + QStringLiteral("\n“%1”：块校验和不符");
+    // The known text first, then the file and what is wrong with it.
+    QTest::newRow("empty file") << Fault::Empty << QStringLiteral("：只有 0 字节");
+    QTest::newRow("damaged image") << Fault::Damaged << QStringLiteral("：块校验和不符");
 }
 
 void TestWindowFaults::openFails()
@@ -410,7 +408,10 @@ void TestWindowFaults::openFails()
         QVERIFY2(!watchdog.fired(), "the open waited on a pipe");
     }
 
-    checkOneMessage(file, why.arg(QDir::toNativeSeparators(file)));
+    checkOneMessage(file, why);
+    if (fault == Fault::Empty || fault == Fault::Damaged)
+        QVERIFY2(dialogs.messages.first().startsWith(ChecksumMessage + u'\n'),
+                 qPrintable(dialogs.messages.first()));
     const QString difference = stateDifference(before, stateOf(*window));
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
