@@ -17,6 +17,7 @@
 #include "RandomDocuments.h"
 #include "ScriptedDialogs.h"
 #include "WindowDriving.h"
+#include "image/Codepage.h"
 #include "params/ConfigBuilder.h"
 
 #include <QCheckBox>
@@ -104,7 +105,7 @@ private:
     void typeNumber();
     void typeAddress();
     void chooseChoice();
-    void typeTitle();
+    bool typeTitle();
     void toggle(const char* name);
     void chooseStyle();
     void importPicture();
@@ -239,29 +240,39 @@ void RandomSession::chooseChoice()
     buttons[index]->click();
 }
 
-void RandomSession::typeTitle()
+bool RandomSession::typeTitle()
 {
     showBootScreenPage();
     const bool main = chance(50);
     auto* edit = child<QLineEdit>(*FWindow, main ? "edtMainTitle" : "edtSubTitle");
     if (!edit->isEnabled()) {
         note(QStringLiteral("title field disabled"));
-        return;
+        return true;
     }
+    const auto bytes = [edit] { return int(cp936::encode(edit->text()).size()); };
     edit->setFocus();
     if (chance(60))
         edit->selectAll();
     else
         QTest::keyClick(edit, Qt::Key_End);
+    const int before = edit->hasSelectedText() ? 0 : bytes();
     // Beyond the 24 bytes too: the key rule and the cut on leaving apply.
     const QString text = FRandom.title(40);
     keys(edit, text);
-    for (int i = between(0, 3) - 2; i > 0; --i)
-        QTest::keyClick(edit, Qt::Key_Backspace);
     note(QStringLiteral("type title %1 into %2, now %3")
              .arg(text, edit->objectName(), edit->text()));
-    if (chance(80))
+    // A key is refused once the field holds 24 bytes: one more character
+    // of at most two bytes may pass.
+    if (bytes() > std::max(before, layout::TitleRoom + 1))
+        return fail(QStringLiteral("the key rule let %1 bytes in").arg(bytes()));
+    for (int i = between(0, 3) - 2; i > 0; --i)
+        QTest::keyClick(edit, Qt::Key_Backspace);
+    if (chance(80)) {
         QTest::keyClick(edit, Qt::Key_Tab);
+        if (bytes() > layout::TitleRoom)
+            return fail(QStringLiteral("leaving the title kept %1 bytes").arg(bytes()));
+    }
+    return true;
 }
 
 void RandomSession::toggle(const char* name)
@@ -422,7 +433,7 @@ bool RandomSession::step()
     else if (roll < 54)
         chooseChoice();
     else if (roll < 64)
-        typeTitle();
+        ok = typeTitle();
     else if (roll < 68)
         toggle("cbUseDefaultScreen");
     else if (roll < 73)
