@@ -10,41 +10,38 @@
 #include "params/ParamCatalogue.h"
 #include "params/SettingsLoader.h"
 
-#include <QStringList>
+#include <QList>
+#include <utility>
 
 using namespace hmk;
 
 namespace {
 
-// The sections and keys the program reads, plus names that only differ in
-// letter case or blanks from them.
-struct Names
-{
-    QStringList sections;
-    QStringList keys;
-};
+// The section and key pairs the program reads, each also with its name in
+// other letter cases, plus an empty section and key.
+using Entry = std::pair<QString, QString>;
 
-const Names& names()
+const QList<Entry>& entries()
 {
-    static const Names n = [] {
-        Names names;
-        QStringList stems{QStringLiteral("Logo")};
-        for (const ParamGroup& group : paramGroups())
-            stems << QString::fromLatin1(group.stem);
-        for (const QString& stem : stems)
-            names.sections << stem << stem + QStringLiteral("Def") << stem.toUpper();
-        names.sections << QString() << QStringLiteral(" Logo ");
-        names.keys << QStringLiteral("MainTitle") << QStringLiteral("SubTitle")
-                   << QStringLiteral("DefaultTitle") << QStringLiteral("UsePic")
-                   << QStringLiteral("ChangePenColor") << QStringLiteral("MainTitleFont")
-                   << QStringLiteral("SubTitleFont") << QStringLiteral("NotEnableParam")
-                   << QStringLiteral("PicFileName") << QStringLiteral("MainTitleHint")
-                   << QStringLiteral("SubTitleHint") << QString();
-        for (const ParamEntry& entry : catalogue())
-            names.keys << entry.nameText() << entry.hintKey() << entry.nameText().toLower();
-        return names;
+    static const QList<Entry> all = [] {
+        QList<Entry> list;
+        const auto add = [&](const QString& stem, const QString& key) {
+            for (const QString& section : {stem, stem + QStringLiteral("Def")})
+                list << Entry{section, key} << Entry{section.toUpper(), key.toLower()};
+        };
+        for (const char* key :
+             {"MainTitle", "SubTitle", "DefaultTitle", "UsePic", "ChangePenColor", "MainTitleFont",
+              "SubTitleFont", "NotEnableParam", "PicFileName", "MainTitleHint", "SubTitleHint"})
+            add(QStringLiteral("Logo"), QString::fromLatin1(key));
+        for (const ParamEntry& entry : catalogue()) {
+            const QString stem = QString::fromLatin1(entry.paramGroup().stem);
+            add(stem, entry.nameText());
+            add(stem, entry.hintKey());
+        }
+        list << Entry{QString(), QString()} << Entry{QStringLiteral("Logo"), QString()};
+        return list;
     }();
-    return n;
+    return all;
 }
 
 } // namespace
@@ -58,22 +55,20 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const IniFile ini = IniFile::fromBytes(QByteArrayView(data, qsizetype(size)));
-    for (const QString& section : names().sections) {
-        for (const QString& key : names().keys) {
-            const bool present = ini.hasKey(section, key);
-            const QString text = ini.ReadString(section, key, QStringLiteral("\x01"));
-            HMK_FUZZ_CHECK(text.size() <= 2047);
-            HMK_FUZZ_CHECK(present || text == QStringLiteral("\x01"));
-            // A value that does not read gives the default, whichever it is.
-            const int i1 = ini.ReadInteger(section, key, 1);
-            const int i2 = ini.ReadInteger(section, key, 2);
-            HMK_FUZZ_CHECK(i1 == i2 || (i1 == 1 && i2 == 2));
-            HMK_FUZZ_CHECK(ini.ReadBool(section, key, false) == ini.ReadBool(section, key, true) ||
-                           i1 != i2);
-            const double f1 = ini.ReadFloat(section, key, 1.5);
-            const double f2 = ini.ReadFloat(section, key, 2.5);
-            HMK_FUZZ_CHECK(f1 == f2 || (f1 == 1.5 && f2 == 2.5) || (f1 != f1 && f2 != f2));
-        }
+    for (const auto& [section, key] : entries()) {
+        const bool present = ini.hasKey(section, key);
+        const QString text = ini.ReadString(section, key, QStringLiteral("\x01"));
+        HMK_FUZZ_CHECK(text.size() <= 2047);
+        HMK_FUZZ_CHECK(present || text == QStringLiteral("\x01"));
+        // A value that does not read gives the default, whichever it is.
+        const int i1 = ini.ReadInteger(section, key, 1);
+        const int i2 = ini.ReadInteger(section, key, 2);
+        HMK_FUZZ_CHECK(i1 == i2 || (i1 == 1 && i2 == 2));
+        HMK_FUZZ_CHECK(ini.ReadBool(section, key, false) == ini.ReadBool(section, key, true) ||
+                       i1 != i2);
+        const double f1 = ini.ReadFloat(section, key, 1.5);
+        const double f2 = ini.ReadFloat(section, key, 2.5);
+        HMK_FUZZ_CHECK(f1 == f2 || (f1 == 1.5 && f2 == 2.5) || (f1 != f1 && f2 != f2));
     }
 
     for (const bool factory : {true, false}) {
