@@ -3,6 +3,7 @@
 #include "bootscreen/BootScreenModel.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace hmk {
 
@@ -21,8 +22,14 @@ void exportParams(const ParamValues& values, THMK725ConfigData& config)
         case ControlKind::Numeric:
             // Decimal fields store their thousandths as they are, a negative
             // coordinate as its two's complement; whole fields their units.
-            config.SetByIndex(entry.offset,
-                              imageWord(entry.integersOnly() ? value.number / 1000 : value.number));
+            // A coordinate is read back signed, so one beyond 32 signed bits
+            // is held at its own end: above 2147483.647 it would otherwise be
+            // held at FF FF FF FF and come back as -0.001.
+            config.SetByIndex(entry.offset, imageWord(entry.storedSigned()
+                                                          ? std::clamp<Thousandths>(
+                                                                value.number, INT32_MIN, INT32_MAX)
+                                                      : entry.integersOnly() ? value.number / 1000
+                                                                             : value.number));
             break;
         case ControlKind::Choice:
             // Nothing selected is -1, stored as FF FF FF FF.

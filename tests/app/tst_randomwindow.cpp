@@ -223,7 +223,16 @@ void RandomSession::typeAddress()
         FInvalid.insert(&entry);
     }
     note(QStringLiteral("type %1 into %2").arg(text, entry.nameText()));
-    type(FWindow->paramControl(entry), text);
+    QWidget* edit = FWindow->paramControl(entry);
+    if (text.isEmpty()) {
+        // Emptied: all selected and deleted.
+        edit->setFocus();
+        static_cast<QLineEdit*>(edit)->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClick(edit, Qt::Key_Tab);
+    } else {
+        type(edit, text);
+    }
 }
 
 void RandomSession::chooseChoice()
@@ -356,8 +365,14 @@ bool RandomSession::save()
     }
     if (!FDialogs.messages.isEmpty())
         return fail(QStringLiteral("save showed: ") + FDialogs.messages.join(u'|'));
-    const SavedFile saved{path, name, documentOf(*FWindow),
-                          !FWindow->bootScreen().notEnableParam()};
+    SavedFile saved{path, name, documentOf(*FWindow), !FWindow->bootScreen().notEnableParam()};
+    // A coordinate beyond what 32 signed bits hold comes back at that end,
+    // as its field shows it.
+    for (const ParamEntry& entry : catalogue())
+        if (entry.storedSigned()) {
+            Thousandths& v = saved.document.values[paramIndex(entry)].number;
+            v = putNumber(entry, std::clamp<Thousandths>(v, INT32_MIN, INT32_MAX));
+        }
     if (!checkSavedFile(saved))
         return false;
     FSaved << saved;
