@@ -117,7 +117,11 @@ void TfrmConfig::FormCreate()
     FPages->setActivePageIndex(OverviewPage);
     // The glyph buffers are the boot-screen model's, sized with it.
     FConfig = std::make_unique<THMK725ConfigData>();
+    // The preview starts as the empty panel with its start-up lines, never as
+    // a white area, and shows what the start-up loaded once it is done.
+    FBootScreen->DrawBlankLcd();
     startUp();
+    FBootScreen->DrawLcdPreview();
 }
 
 void TfrmConfig::startUp()
