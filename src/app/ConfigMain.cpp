@@ -438,7 +438,7 @@ QWidget* TfrmConfig::createBootScreenPage()
     cbNotEnableParam->setObjectName(QStringLiteral("cbNotEnableParam"));
     grid->addWidget(cbNotEnableParam, 0, 0, 1, 4);
 
-    rgStyleScreen = new ChoiceGroup({QStringLiteral("文字输入"), QStringLiteral("导入图片")}, box);
+    rgStyleScreen = new ChoiceGroup({StyleCaptions[0], StyleCaptions[1]}, box);
     rgStyleScreen->setObjectName(QStringLiteral("rgStyleScreen"));
     grid->addWidget(rgStyleScreen, 1, 0, 1, 2);
     auto* label1 = addLabel(QStringLiteral("Label1"),

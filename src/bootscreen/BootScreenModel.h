@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QObject>
 #include <QString>
+#include <array>
 #include <functional>
 
 namespace hmk {
@@ -31,6 +32,10 @@ struct PictureResult
     } outcome = Loaded;
     QString error;
 };
+// The two boot-screen styles, by their index (LogoUsePic).
+inline const std::array<QString, 2> StyleCaptions{QStringLiteral("文字输入"),
+                                                  QStringLiteral("导入图片")};
+
 inline const QString WrongSizeMessage = QStringLiteral("需要大小为 192 * 32 的 bmp 图片！");
 
 class BootScreenModel : public QObject

@@ -1,5 +1,6 @@
 #include "ImageFields.h"
 
+#include "bootscreen/BootScreenModel.h"
 #include "image/CfgHMK725.h"
 #include "image/Codepage.h"
 #include "params/ConfigOpener.h"
@@ -10,9 +11,6 @@
 namespace hmk::tool {
 
 namespace {
-
-// The captions of the boot-screen style choice, as the window shows them.
-const QString StyleCaptions[] = {QStringLiteral("文字输入"), QStringLiteral("导入图片")};
 
 QString quoted(const QString& text)
 {
