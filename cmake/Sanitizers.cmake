@@ -24,8 +24,13 @@ if(HMK_SANITIZE)
         "LSAN_OPTIONS=suppressions=${HMK_LSAN_SUPPRESSIONS}:print_suppressions=0")
 endif()
 
-if(HMK_FUZZ AND NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-    message(FATAL_ERROR "HMK_FUZZ needs clang (libFuzzer), e.g. -DCMAKE_CXX_COMPILER=clang++-14")
+if(HMK_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        message(FATAL_ERROR "HMK_FUZZ needs clang (libFuzzer), e.g. -DCMAKE_CXX_COMPILER=clang++-14")
+    endif()
+    # The core carries coverage hooks for the fuzzers (tests/fuzz); every
+    # other program linking it needs their runtime too.
+    add_link_options(-fsanitize=fuzzer-no-link)
 endif()
 
 # Adds the sanitizer environment to a test's environment (a no-op in an
