@@ -7,7 +7,8 @@
 // window opens to the same boot screen and, when the file carries them, the
 // same parameters.
 //
-// HMK_RANDOM_SEED repeats a run; HMK_RANDOM_ACTIONS makes it longer.
+// HMK_RANDOM_SEED repeats a run; HMK_RANDOM_ACTIONS makes it longer (beyond
+// about 10000 actions also raise QTEST_FUNCTION_TIMEOUT, 300000 ms by default).
 
 #include "ChoiceGroup.h"
 #include "ConfigMain.h"
