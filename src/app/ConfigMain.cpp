@@ -404,7 +404,10 @@ QWidget* TfrmConfig::createOverviewPage()
     lvDesc->setFrameShape(QFrame::NoFrame);
     lvDesc->setStyleSheet(QStringLiteral(
         "QTreeWidget::item { border-right: 1px solid #e3e3e3; border-bottom: 1px solid #e3e3e3;"
-        " padding: 1px 2px; }"));
+        " padding: 1px 2px; }"
+        // A style sheet on the items replaces the style's selection colours:
+        // give the selected row its own, or its text turns invisible.
+        "QTreeWidget::item:selected { background: #cfe2f8; color: black; }"));
     lvDesc->viewport()->installEventFilter(this);
     connect(lvDesc->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection& selected, const QItemSelection& deselected) {
