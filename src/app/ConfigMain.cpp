@@ -56,6 +56,10 @@ constexpr int GroupIdRole = Qt::UserRole;
 const QString HkfFilter = QStringLiteral("HMK725配置文件 (*.hkf)");
 const QString HkfSuffix = QStringLiteral("hkf");
 
+// The hint button's caption says what a click does next.
+const QString ShowHintCaption = QStringLiteral("显示提示");
+const QString HideHintCaption = QStringLiteral("关闭提示");
+
 void makeWhite(QWidget* widget)
 {
     QPalette palette = widget->palette();
@@ -169,7 +173,7 @@ void TfrmConfig::createRibbon()
     connect(dxRibbon1->addButton(QStringLiteral("btnView"), QStringLiteral("总览"),
                                  ribbonIcon(RibbonIcon::View)),
             &QToolButton::clicked, this, &TfrmConfig::btnViewClick);
-    btnShowHint = dxRibbon1->addButton(QStringLiteral("btnShowHint"), QStringLiteral("显示提示"),
+    btnShowHint = dxRibbon1->addButton(QStringLiteral("btnShowHint"), ShowHintCaption,
                                        ribbonIcon(RibbonIcon::Hint));
     connect(btnShowHint, &QToolButton::clicked, this, &TfrmConfig::btnShowHintClick);
 
@@ -839,15 +843,14 @@ void TfrmConfig::btnViewClick()
 {
     FPages->setActivePageIndex(FBootScreen->notEnableParam() ? BootScreenPage : OverviewPage);
     btnShowHint->setEnabled(true);
-    btnShowHint->setText(memoHint->isHidden() ? QStringLiteral("显示提示")
-                                              : QStringLiteral("关闭提示"));
+    btnShowHint->setText(memoHint->isHidden() ? ShowHintCaption : HideHintCaption);
 }
 
 void TfrmConfig::btnShowHintClick()
 {
     const bool show = memoHint->isHidden();
     memoHint->setVisible(show);
-    btnShowHint->setText(show ? QStringLiteral("关闭提示") : QStringLiteral("显示提示"));
+    btnShowHint->setText(show ? HideHintCaption : ShowHintCaption);
 }
 
 void TfrmConfig::btnScreenClick()
