@@ -461,13 +461,13 @@ QWidget* TfrmConfig::createBootScreenPage()
 
     edtMainTitle = new QLineEdit(box);
     edtMainTitle->setObjectName(QStringLiteral("edtMainTitle"));
-    edtMainTitle->setProperty(HintKeyProperty, QLatin1String(MainTitleSource));
+    edtMainTitle->setProperty(HintKeyProperty, QLatin1String(MainTitleKey));
     edtMainTitle->setMinimumWidth(260);
     grid->addWidget(addLabel(QStringLiteral("lblLogo1"), QStringLiteral("主标题："), box), 3, 0);
     grid->addWidget(edtMainTitle, 3, 1);
     edtSubTitle = new QLineEdit(box);
     edtSubTitle->setObjectName(QStringLiteral("edtSubTitle"));
-    edtSubTitle->setProperty(HintKeyProperty, QLatin1String(SubTitleSource));
+    edtSubTitle->setProperty(HintKeyProperty, QLatin1String(SubTitleKey));
     grid->addWidget(addLabel(QStringLiteral("lblLogo2"), QStringLiteral("副标题："), box), 4, 0);
     grid->addWidget(edtSubTitle, 4, 1);
 
@@ -712,11 +712,11 @@ void TfrmConfig::BuildOverview()
     for (const OverviewRow& row : overviewRows()) {
         QTreeWidgetItem* group = groups[row.group];
         const QString name = QString::fromUtf8(row.name);
-        if (qstrcmp(row.source, MainTitleSource) == 0) {
+        if (qstrcmp(row.source, MainTitleKey) == 0) {
             AddTextRow(group, name, edtMainTitle);
             continue;
         }
-        if (qstrcmp(row.source, SubTitleSource) == 0) {
+        if (qstrcmp(row.source, SubTitleKey) == 0) {
             AddTextRow(group, name, edtSubTitle);
             continue;
         }

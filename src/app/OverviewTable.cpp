@@ -20,8 +20,8 @@ const std::array<OverviewGroup, OverviewGroupCount> Groups{{
 }};
 
 const std::array<OverviewRow, OverviewRowCount> Rows{{
-    {0, "主标题", MainTitleSource},
-    {0, "副标题", SubTitleSource},
+    {0, "主标题", MainTitleKey},
+    {0, "副标题", SubTitleKey},
 
     {1, "穿孔高度", "PunchHeight"},
     {1, "回中坐标", "CyrusCoordinate"},

@@ -5,6 +5,8 @@
 // the two boot-screen titles. The list shows only these rows: the servo
 // type, the two hidden fields and the other boot-screen settings have none.
 
+#include "params/SettingsLoader.h"
+
 #include <array>
 
 namespace hmk {
@@ -19,11 +21,8 @@ struct OverviewRow
 {
     int group;          // index into overviewGroups(), the row's group ID
     const char* name;   // row name, "穿孔高度"
-    const char* source; // catalogue name, or MainTitleSource / SubTitleSource
+    const char* source; // catalogue name, or MainTitleKey / SubTitleKey
 };
-
-inline constexpr const char* MainTitleSource = "MainTitle";
-inline constexpr const char* SubTitleSource = "SubTitle";
 
 inline constexpr int OverviewGroupCount = 12;
 inline constexpr int OverviewRowCount = 46;

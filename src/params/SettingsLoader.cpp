@@ -55,8 +55,8 @@ SettingsLoad LoadSettings(const IniFile& ini, bool factory, BootScreenModel& boo
     // The titles go in before the default-screen switch: switching it on
     // replaces the titles just read by the default ones, while a switch that
     // is already on keeps them.
-    boot.setMainTitle(ini.ReadString(logo, QStringLiteral("MainTitle"), QString()));
-    boot.setSubTitle(ini.ReadString(logo, QStringLiteral("SubTitle"), QString()));
+    boot.setMainTitle(ini.ReadString(logo, QLatin1String(MainTitleKey), QString()));
+    boot.setSubTitle(ini.ReadString(logo, QLatin1String(SubTitleKey), QString()));
     boot.setUseDefaultScreen(ini.ReadBool(logo, QStringLiteral("DefaultTitle"), true));
     boot.setStyleIndex(ini.ReadInteger(logo, QStringLiteral("UsePic"), 0));
 
@@ -99,7 +99,8 @@ SettingsLoad LoadSettings(const IniFile& ini, bool factory, BootScreenModel& boo
 QHash<QString, QString> LoadHints(const IniFile& ini)
 {
     QHash<QString, QString> hints;
-    for (const QString& title : {QStringLiteral("MainTitle"), QStringLiteral("SubTitle")})
+    for (const QString& title :
+         {QString::fromLatin1(MainTitleKey), QString::fromLatin1(SubTitleKey)})
         hints.insert(title, ini.ReadString(FactoryLogo, title + QStringLiteral("Hint"), QString()));
     for (const ParamEntry& entry : catalogue()) {
         if (entry.hasHint)

@@ -20,6 +20,11 @@ class BootScreenModel;
 inline const QString MissingPictureMessage = QStringLiteral(
     "上次保存的界面图片文件不存在，或者路径已经修改，建议使用直接打开文件的方式打开！");
 
+// The settings keys of the two boot-screen titles; with "Hint" appended they
+// name the titles' hints, and they key those hints in LoadHints' result.
+inline constexpr const char* MainTitleKey = "MainTitle";
+inline constexpr const char* SubTitleKey = "SubTitle";
+
 struct SettingsLoad
 {
     bool paramsRead = false; // false when cbNotEnableParam kept them out, or on error
