@@ -21,9 +21,9 @@ PictureFile readPictureFile(const QString& fileName)
     // pipe named in the settings file would hang the program at start-up.
     const QFileInfo info(fileName);
     if (info.isDir())
-        return failure(QStringLiteral("这是一个文件夹"));
+        return failure(FolderReason);
     if (info.exists() && !info.isFile())
-        return failure(QStringLiteral("不是普通文件"));
+        return failure(NotRegularFileReason);
     QImageReader reader(fileName);
     const QImage loaded = reader.read();
     if (loaded.isNull())

@@ -256,7 +256,7 @@ IoStatus THMK725ConfigData::SaveToFile(const QString& AFilename) const
     // to one, is replaced atomically.
     if (info.exists() && !info.isFile() && !info.isDir()) {
         if (!isDevice(AFilename))
-            return failure(QStringLiteral("不是普通文件"));
+            return failure(NotRegularFileReason);
         QFile file(AFilename);
         if (!file.open(mode))
             return failure(file.errorString());
@@ -265,7 +265,7 @@ IoStatus THMK725ConfigData::SaveToFile(const QString& AFilename) const
         return {};
     }
     if (info.isDir())
-        return failure(QStringLiteral("这是一个文件夹"));
+        return failure(FolderReason);
     // QSaveFile follows symbolic links (chains too), so a link keeps pointing
     // at the file it replaces.
     QSaveFile file(AFilename);

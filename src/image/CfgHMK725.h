@@ -26,6 +26,10 @@ struct IoStatus
     explicit operator bool() const { return ok(); }
 };
 
+// The reasons an IoStatus gives for a path that names no regular file.
+inline const QString FolderReason = QStringLiteral("这是一个文件夹");
+inline const QString NotRegularFileReason = QStringLiteral("不是普通文件");
+
 using ImageBytes = std::array<quint8, layout::ImageSize>;
 
 // The configuration name that a save path gives: the file name without its

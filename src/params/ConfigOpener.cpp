@@ -31,9 +31,9 @@ ImageFileRead readImageFile(const QString& path)
     if (!info.exists())
         return failure(QStringLiteral("文件不存在"));
     if (info.isDir())
-        return failure(QStringLiteral("这是一个文件夹"));
+        return failure(FolderReason);
     if (!info.isFile())
-        return failure(QStringLiteral("不是普通文件"));
+        return failure(NotRegularFileReason);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return failure(file.errorString());
