@@ -19,18 +19,20 @@ void exportParams(const ParamValues& values, THMK725ConfigData& config)
     for (const ParamEntry& entry : catalogue()) {
         const ParamValue& value = values[paramIndex(entry)];
         switch (entry.kind) {
-        case ControlKind::Numeric:
+        case ControlKind::Numeric: {
             // Decimal fields store their thousandths as they are, a negative
             // coordinate as its two's complement; whole fields their units.
             // A coordinate is read back signed, so one beyond 32 signed bits
             // is held at its own end: above 2147483.647 it would otherwise be
             // held at FF FF FF FF and come back as -0.001.
-            config.SetByIndex(entry.offset, imageWord(entry.storedSigned()
-                                                          ? std::clamp<Thousandths>(
-                                                                value.number, INT32_MIN, INT32_MAX)
-                                                      : entry.integersOnly() ? value.number / 1000
-                                                                             : value.number));
+            Thousandths stored = value.number;
+            if (entry.storedSigned())
+                stored = std::clamp<Thousandths>(stored, INT32_MIN, INT32_MAX);
+            else if (entry.integersOnly())
+                stored /= 1000;
+            config.SetByIndex(entry.offset, imageWord(stored));
             break;
+        }
         case ControlKind::Choice:
             // Nothing selected is -1, stored as FF FF FF FF.
             config.SetByIndex(entry.offset, static_cast<quint32>(value.choice));
