@@ -12,8 +12,6 @@ namespace hmk {
 
 namespace {
 
-const QString InitialFace = QStringLiteral("宋体");
-
 constexpr int PreviewWidth = 585;
 constexpr int PreviewHeight = 192;
 
@@ -37,8 +35,8 @@ struct BootScreenModel::Private
     QString subTitle = DefaultSubTitle;
     QString mainFont;
     QString subFont;
-    QString mainTitleFont = InitialFace;
-    QString subTitleFont = InitialFace;
+    QString mainTitleFont = DefaultTitleFace;
+    QString subTitleFont = DefaultTitleFace;
     bool changePenColor = true;
     QString picFileName;
 
@@ -57,7 +55,7 @@ struct BootScreenModel::Private
 
 BootScreenModel::BootScreenModel(QObject* parent) : QObject(parent), d(new Private)
 {
-    d->mainFont = installedFaceName(InitialFace);
+    d->mainFont = installedFaceName(DefaultTitleFace);
     d->subFont = d->mainFont;
     d->imgLcd.fill(Qt::white);
 }

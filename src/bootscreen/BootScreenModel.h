@@ -20,6 +20,8 @@ namespace hmk {
 
 inline const QString DefaultMainTitle = QStringLiteral("HMK725独立式调高器");
 inline const QString DefaultSubTitle;
+// The face of the titles when neither the settings file nor an image names one.
+inline const QString DefaultTitleFace = QStringLiteral("宋体");
 
 // What importing a picture came to.
 struct PictureResult

@@ -10,7 +10,6 @@ namespace {
 
 const QString FactorySuffix = QStringLiteral("Def");
 const QString FactoryLogo = QStringLiteral("LogoDef");
-const QString DefaultTitleFont = QStringLiteral("宋体");
 
 QString sectionOf(const ParamEntry& entry, const QString& suffix)
 {
@@ -63,8 +62,8 @@ SettingsLoad LoadSettings(const IniFile& ini, bool factory, BootScreenModel& boo
     // These two are factory settings only, also when the last values are read.
     boot.setChangePenColor(ini.ReadBool(FactoryLogo, QStringLiteral("ChangePenColor"), true));
 
-    boot.setMainFontList(ini.ReadString(logo, QStringLiteral("MainTitleFont"), DefaultTitleFont));
-    boot.setSubFontList(ini.ReadString(logo, QStringLiteral("SubTitleFont"), DefaultTitleFont));
+    boot.setMainFontList(ini.ReadString(logo, QStringLiteral("MainTitleFont"), DefaultTitleFace));
+    boot.setSubFontList(ini.ReadString(logo, QStringLiteral("SubTitleFont"), DefaultTitleFace));
     // A font that is not installed leaves its list empty and the edit's font
     // as it was.
     boot.setMainTitleFont(boot.mainFontName());
