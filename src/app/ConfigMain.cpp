@@ -484,7 +484,7 @@ QWidget* TfrmConfig::createBootScreenPage()
 
     imgLcd = new QLabel(content);
     imgLcd->setObjectName(QStringLiteral("imgLcd"));
-    imgLcd->setFixedSize(585, 192);
+    imgLcd->setFixedSize(FBootScreen->imgLcd().size());
 
     layout->addWidget(box);
     layout->addWidget(imgLcd, 0, Qt::AlignLeft);
