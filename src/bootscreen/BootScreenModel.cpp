@@ -3,7 +3,6 @@
 #include "BootPicture.h"
 #include "FontList.h"
 #include "LcdPreview.h"
-#include "image/Codepage.h"
 #include "image/ImageLayout.h"
 
 #include <algorithm>
@@ -14,14 +13,6 @@ namespace {
 
 constexpr int PreviewWidth = 585;
 constexpr int PreviewHeight = 192;
-
-// A stored text: the stored number of bytes from the start of its room,
-// never more than the room holds, so a damaged length cannot read past it.
-QString storedText(const quint8* image, int lengthField, int room, int roomSize)
-{
-    const quint32 length = std::min<quint32>(readWord(image, lengthField), quint32(roomSize));
-    return cp936::decode(QByteArrayView(image + room, qsizetype(length)));
-}
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
+#include <algorithm>
 #include <cstring>
 
 #ifndef _WIN32
@@ -61,6 +62,12 @@ quint32 readWord(const quint8* image, int offset)
 {
     return quint32(image[offset]) | quint32(image[offset + 1]) << 8 |
            quint32(image[offset + 2]) << 16 | quint32(image[offset + 3]) << 24;
+}
+
+QString storedText(const quint8* image, int lengthField, int room, int roomSize)
+{
+    const quint32 length = std::min<quint32>(readWord(image, lengthField), quint32(roomSize));
+    return cp936::decode(QByteArrayView(image + room, qsizetype(length)));
 }
 
 ImageCheck checkImage(QByteArrayView bytes)

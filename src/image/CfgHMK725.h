@@ -54,6 +54,11 @@ bool VerifyImage(const quint8* buffer);
 // Little-endian 32-bit value at an offset of any image buffer.
 quint32 readWord(const quint8* image, int offset);
 
+// A stored text decoded from code page 936: as many bytes from the start of
+// its room as its length word says, never more than the room holds, so a
+// damaged length cannot read past it.
+QString storedText(const quint8* image, int lengthField, int room, int roomSize);
+
 class THMK725ConfigData
 {
 public:

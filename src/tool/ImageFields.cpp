@@ -2,11 +2,8 @@
 
 #include "bootscreen/BootScreenModel.h"
 #include "image/CfgHMK725.h"
-#include "image/Codepage.h"
 #include "params/ConfigOpener.h"
 #include "params/ParamCatalogue.h"
-
-#include <algorithm>
 
 namespace hmk::tool {
 
@@ -25,14 +22,6 @@ QString quoted(const QString& text)
             out += c;
     }
     return out + QLatin1Char('"');
-}
-
-// The stored bytes of a text field, never more than its room holds, so a
-// damaged length cannot read past it.
-QString storedText(const quint8* image, int lengthField, int room, int roomSize)
-{
-    const quint32 length = std::min<quint32>(readWord(image, lengthField), quint32(roomSize));
-    return cp936::decode(QByteArrayView(image + room, qsizetype(length)));
 }
 
 QString unitOf(const ParamEntry& entry)
