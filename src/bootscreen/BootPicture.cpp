@@ -21,7 +21,7 @@ PictureFile readPictureFile(const QString& fileName)
     // pipe named in the settings file would hang the program at start-up.
     const QFileInfo info(fileName);
     if (info.isDir())
-        return failure(FolderReason);
+        return failure(IsFolderReason);
     if (info.exists() && !info.isFile())
         return failure(NotRegularFileReason);
     QImageReader reader(fileName);

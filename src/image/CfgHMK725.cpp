@@ -272,7 +272,7 @@ IoStatus THMK725ConfigData::SaveToFile(const QString& AFilename) const
         return {};
     }
     if (info.isDir())
-        return failure(FolderReason);
+        return failure(IsFolderReason);
     // QSaveFile follows symbolic links (chains too), so a link keeps pointing
     // at the file it replaces.
     QSaveFile file(AFilename);

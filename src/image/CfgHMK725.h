@@ -27,7 +27,7 @@ struct IoStatus
 };
 
 // The reasons an IoStatus gives for a path that names no regular file.
-inline const QString FolderReason = QStringLiteral("这是一个文件夹");
+inline const QString IsFolderReason = QStringLiteral("这是一个文件夹");
 inline const QString NotRegularFileReason = QStringLiteral("不是普通文件");
 
 using ImageBytes = std::array<quint8, layout::ImageSize>;

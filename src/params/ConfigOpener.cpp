@@ -31,7 +31,7 @@ ImageFileRead readImageFile(const QString& path)
     if (!info.exists())
         return failure(QStringLiteral("文件不存在"));
     if (info.isDir())
-        return failure(FolderReason);
+        return failure(IsFolderReason);
     if (!info.isFile())
         return failure(NotRegularFileReason);
     QFile file(path);
