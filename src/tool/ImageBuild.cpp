@@ -23,19 +23,13 @@ const QString NotEnableKey = QStringLiteral("NotEnableParam");
 
 QString describeParam(const ParamEntry& entry)
 {
-    QString label = QString::fromUtf8(entry.label);
-    if (label.endsWith(QStringLiteral("：")))
-        label.chop(1);
-    return QStringLiteral("%1 (%2)").arg(entry.nameText(), label);
+    return QStringLiteral("%1 (%2)").arg(entry.nameText(), labelOf(entry));
 }
 
 QString unitSuffix(const ParamEntry& entry)
 {
-    QString unit = QString::fromUtf8(entry.unit);
-    const QString open = QStringLiteral("（单位：");
-    if (!unit.startsWith(open))
-        return {};
-    return QLatin1Char(' ') + unit.mid(open.size(), unit.size() - open.size() - 1);
+    const QString unit = unitOf(entry);
+    return unit.isEmpty() ? QString() : QLatin1Char(' ') + unit;
 }
 
 QString checkNumber(const ParamEntry& entry, const QString& text, ParamValue& value)

@@ -24,24 +24,6 @@ QString quoted(const QString& text)
     return out + QLatin1Char('"');
 }
 
-QString unitOf(const ParamEntry& entry)
-{
-    // "（单位：mm）" -> "mm"
-    QString unit = QString::fromUtf8(entry.unit);
-    const QString open = QStringLiteral("（单位：");
-    if (unit.startsWith(open) && unit.endsWith(QStringLiteral("）")))
-        unit = unit.mid(open.size(), unit.size() - open.size() - 1);
-    return unit;
-}
-
-QString labelOf(const ParamEntry& entry)
-{
-    QString label = QString::fromUtf8(entry.label);
-    if (label.endsWith(QStringLiteral("：")))
-        label.chop(1);
-    return label;
-}
-
 ImageField numberField(FieldSection section, const QString& name, qint64 value)
 {
     return {section, name, QString::number(value), QString::number(value), {}, {}, {}};
@@ -116,6 +98,24 @@ QString decimalText(qint64 thousandths, int decimals)
             QLatin1Char('.') + QStringLiteral("%1").arg(fraction, decimals, 10, QLatin1Char('0'));
     }
     return negative ? QLatin1Char('-') + text : text;
+}
+
+QString unitOf(const ParamEntry& entry)
+{
+    // "（单位：mm）" -> "mm"
+    QString unit = QString::fromUtf8(entry.unit);
+    const QString open = QStringLiteral("（单位：");
+    if (unit.startsWith(open) && unit.endsWith(QStringLiteral("）")))
+        unit = unit.mid(open.size(), unit.size() - open.size() - 1);
+    return unit;
+}
+
+QString labelOf(const ParamEntry& entry)
+{
+    QString label = QString::fromUtf8(entry.label);
+    if (label.endsWith(QStringLiteral("：")))
+        label.chop(1);
+    return label;
 }
 
 const char* sectionName(FieldSection section)

@@ -9,6 +9,10 @@
 #include <QList>
 #include <QString>
 
+namespace hmk {
+struct ParamEntry;
+}
+
 namespace hmk::tool {
 
 enum class FieldSection
@@ -51,6 +55,11 @@ QString dumpJson(const QList<ImageField>& fields, const QString& check);
 // A value in thousandths as plain text, without thousands separators: with
 // `decimals` decimals, or all three when the value has more than that.
 QString decimalText(qint64 thousandths, int decimals);
+
+// A parameter's label without its colon, "穿孔高度", and its unit without the
+// brackets, "mm" (empty when it has none).
+QString labelOf(const hmk::ParamEntry& entry);
+QString unitOf(const hmk::ParamEntry& entry);
 
 // A JSON string literal.
 QString jsonString(const QString& text);
