@@ -96,17 +96,17 @@ constexpr ParamEntry labelControl(ParamEntry e, const char* name)
 }
 
 const std::array<ParamGroup, ParamGroupCount> Groups{{
-    {"Technics", 1, "工艺参数", "工艺参数"},
-    {"Speed", 2, "运动参数", "速度参数"},
-    {"ORG", 2, "运动参数", "复位参数"},
-    {"Jog", 2, "运动参数", "点动参数"},
-    {"Machine", 3, "机械参数", "机械参数"},
-    {"Net", 4, "网络参数", "网络参数"},
-    {"Alarm", 5, "其他参数", "报警参数"},
-    {"Edge", 5, "其他参数", "寻边参数"},
-    {"Calibrate", 5, "其他参数", "标定参数"},
-    {"System", 6, "高级参数", "系统设置"},
-    {"Follow", 6, "高级参数", "高级随动参数"},
+    {"Technics", 1, "工艺参数"},
+    {"Speed", 2, "速度参数"},
+    {"ORG", 2, "复位参数"},
+    {"Jog", 2, "点动参数"},
+    {"Machine", 3, "机械参数"},
+    {"Net", 4, "网络参数"},
+    {"Alarm", 5, "报警参数"},
+    {"Edge", 5, "寻边参数"},
+    {"Calibrate", 5, "标定参数"},
+    {"System", 6, "系统设置"},
+    {"Follow", 6, "高级随动参数"},
 }};
 
 const std::array<ParamEntry, ParamCount> Catalogue{{

@@ -25,10 +25,9 @@ enum class ControlKind
 // stem; on the window it is one group box on one page.
 struct ParamGroup
 {
-    const char* stem;     // "Technics"
-    int page;             // page index of the main window
-    const char* pageName; // tab caption, "工艺参数"
-    const char* box;      // group-box caption, "工艺参数"
+    const char* stem; // "Technics"
+    int page;         // page index of the main window
+    const char* box;  // group-box caption, "工艺参数"
 };
 
 inline constexpr int ParamGroupCount = 11;
