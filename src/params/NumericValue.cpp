@@ -8,14 +8,6 @@ namespace hmk {
 
 namespace {
 
-constexpr Thousandths pow10(int n)
-{
-    Thousandths p = 1;
-    for (int i = 0; i < n; ++i)
-        p *= 10;
-    return p;
-}
-
 Thousandths saturate(long double value)
 {
     if (value >= static_cast<long double>(ThousandthsLimit))
@@ -68,7 +60,7 @@ Thousandths roundToDecimals(Thousandths value, int decimals)
 {
     if (decimals >= 3)
         return value;
-    const Thousandths unit = pow10(3 - decimals);
+    const Thousandths unit = powerOfTen(3 - decimals);
     const Thousandths q = divideRounded(value, unit);
     if (q > ThousandthsLimit / unit)
         return ThousandthsLimit / unit * unit;
@@ -112,7 +104,7 @@ Thousandths thousandthsFromDouble(double value, int decimals)
         if (drop > 18)
             result = 0;
         else
-            result = divideRounded(digits, pow10(drop)) * pow10(3 - decimals);
+            result = divideRounded(digits, powerOfTen(drop)) * powerOfTen(3 - decimals);
     }
     return negative ? -result : result;
 }
@@ -125,7 +117,7 @@ QString formatNumber(Thousandths value, NumberFormat format, const QLocale& loca
     const Thousandths magnitude = negative ? -rounded : rounded;
     QString text = groupDigits(QString::number(magnitude / 1000), locale.groupSeparator());
     if (decimals > 0) {
-        const Thousandths fraction = (magnitude % 1000) / pow10(3 - decimals);
+        const Thousandths fraction = (magnitude % 1000) / powerOfTen(3 - decimals);
         text += locale.decimalPoint();
         text += QStringLiteral("%1").arg(fraction, decimals, 10, QLatin1Char('0'));
     }

@@ -44,6 +44,16 @@ constexpr int decimalsOf(NumberFormat format)
 
 const char* formatPattern(NumberFormat format);
 
+// 10 to the power n; 1 for n <= 0. powerOfTen(3 - decimals) is one step of
+// the last decimal a field shows, in thousandths.
+constexpr Thousandths powerOfTen(int n)
+{
+    Thousandths p = 1;
+    for (int i = 0; i < n; ++i)
+        p *= 10;
+    return p;
+}
+
 // Values far outside anything a field can sensibly hold (a settings file may
 // say 1e300) are held at this bound instead of overflowing.
 inline constexpr Thousandths ThousandthsLimit = 9'000'000'000'000'000'000LL;

@@ -39,9 +39,7 @@ QString checkNumber(const ParamEntry& entry, const QString& text, ParamValue& va
     const int decimals = entry.decimals();
     // The two coordinates have no limits; the image holds them as signed
     // 32-bit thousandths, of which the field shows its own decimals.
-    Thousandths step = 1;
-    for (int i = decimals; i < 3; ++i)
-        step *= 10;
+    const Thousandths step = powerOfTen(3 - decimals);
     const Thousandths widest = std::numeric_limits<qint32>::max() / step * step;
     const Thousandths min = entry.hasLimits() ? entry.min : -widest;
     const Thousandths max = entry.hasLimits() ? entry.max : widest;

@@ -80,20 +80,13 @@ ImageField paramField(const quint8* image, const ParamEntry& entry)
 
 QString decimalText(qint64 thousandths, int decimals)
 {
-    if (thousandths % 1000 != 0 && decimals < 3) {
-        qint64 step = 1;
-        for (int i = decimals; i < 3; ++i)
-            step *= 10;
-        if (thousandths % step != 0)
-            decimals = 3;
-    }
+    if (thousandths % powerOfTen(3 - decimals) != 0)
+        decimals = 3;
     const bool negative = thousandths < 0;
     const qint64 magnitude = negative ? -thousandths : thousandths;
     QString text = QString::number(magnitude / 1000);
     if (decimals > 0) {
-        qint64 fraction = magnitude % 1000;
-        for (int i = decimals; i < 3; ++i)
-            fraction /= 10;
+        const qint64 fraction = magnitude % 1000 / powerOfTen(3 - decimals);
         text +=
             QLatin1Char('.') + QStringLiteral("%1").arg(fraction, decimals, 10, QLatin1Char('0'));
     }
