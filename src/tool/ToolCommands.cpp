@@ -105,6 +105,13 @@ struct Context
     }
 };
 
+int usageError(Context& ctx, const QString& message)
+{
+    ctx.fail(BadUsage, message);
+    ctx.err << "Try \"hkftool " << ctx.command << " --help\"." << Qt::endl;
+    return BadUsage;
+}
+
 // Parses a command's options. Returns an exit status when the command is
 // to end here (help shown, or bad usage).
 std::optional<int> parse(Context& ctx, QCommandLineParser& parser, const QStringList& args,
@@ -113,23 +120,13 @@ std::optional<int> parse(Context& ctx, QCommandLineParser& parser, const QString
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     parser.addOption(help);
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
-    if (!parser.parse(QStringList{QStringLiteral("hkftool")} + args)) {
-        ctx.fail(BadUsage, parser.errorText());
-        ctx.err << "Try \"hkftool " << ctx.command << " --help\"." << Qt::endl;
-        return BadUsage;
-    }
+    if (!parser.parse(QStringList{QStringLiteral("hkftool")} + args))
+        return usageError(ctx, parser.errorText());
     if (parser.isSet(help)) {
         ctx.out << usage;
         return Success;
     }
     return std::nullopt;
-}
-
-int usageError(Context& ctx, const QString& message)
-{
-    ctx.fail(BadUsage, message);
-    ctx.err << "Try \"hkftool " << ctx.command << " --help\"." << Qt::endl;
-    return BadUsage;
 }
 
 // A whole image from a file, or the exit status to end with.
