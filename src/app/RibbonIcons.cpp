@@ -1,5 +1,7 @@
 #include "RibbonIcons.h"
 
+#include "bootscreen/LcdColors.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -84,7 +86,7 @@ void drawScreen(QPainter& p)
     p.setBrush(QColor(90, 90, 100));
     p.drawRoundedRect(QRectF(2, 6, 28, 20), 3, 3);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x53, 0x53, 0xFF));
+    p.setBrush(LcdBlue);
     p.drawRect(QRectF(5, 9, 22, 14));
     p.setBrush(Qt::white);
     p.drawRect(QRectF(8, 12, 16, 2.5));

@@ -2,6 +2,7 @@
 
 #include "ImageBuild.h"
 #include "ImageFields.h"
+#include "bootscreen/LcdColors.h"
 #include "image/CfgHMK725.h"
 #include "params/ConfigOpener.h"
 #include "params/IniFile.h"
@@ -248,8 +249,8 @@ int render(Context& ctx, const QStringList& args)
 
     // Two colours, written as a 1-bit picture: ink on background.
     QImage picture(layout::ScreenWidth * scale, layout::ScreenHeight * scale, QImage::Format_Mono);
-    const QRgb background = parser.isSet(lcd) ? qRgb(0x53, 0x53, 0xFF) : qRgb(0xFF, 0xFF, 0xFF);
-    const QRgb ink = parser.isSet(lcd) ? qRgb(0xFF, 0xFF, 0xFF) : qRgb(0, 0, 0);
+    const QRgb background = parser.isSet(lcd) ? LcdBlue.rgb() : qRgb(0xFF, 0xFF, 0xFF);
+    const QRgb ink = parser.isSet(lcd) ? LcdInk.rgb() : qRgb(0, 0, 0);
     picture.setColorTable({background, ink});
     picture.fill(0);
     for (int y = 0; y < picture.height(); ++y) {
