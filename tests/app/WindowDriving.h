@@ -5,25 +5,13 @@
 // files for the saved and opened bytes.
 
 #include "ConfigMain.h"
+#include "TestFiles.h"
 
 #include <QAction>
-#include <QFile>
 #include <QLineEdit>
 #include <QtTest>
 
 namespace hmk {
-
-inline QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 template <typename T> T* child(QWidget& window, const char* name)
 {

@@ -3,6 +3,7 @@
 // system's reason, an existing file must keep its old content, and no
 // temporary file may be left beside it.
 
+#include "TestFiles.h"
 #include "image/CfgHMK725.h"
 
 #include <QDir>
@@ -35,18 +36,6 @@ enum class Fault
 };
 
 const QByteArray OldContent("old content of the file");
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QString reason(int osError)
 {
@@ -125,7 +114,7 @@ void TestSaveFaults::failedSave()
     // An existing file in the folder, to see that nothing but the target is
     // touched, and which is the target itself where the fault allows one.
     const QString existing = dir.filePath(QStringLiteral("old.hkf"));
-    QVERIFY(writeFile(existing, OldContent));
+    QVERIFY(writeAll(existing, OldContent));
     QString path;
     switch (fault) {
     case Fault::FullDevice:
@@ -144,7 +133,7 @@ void TestSaveFaults::failedSave()
             QSKIP("root writes into a read-only folder anyway (CI runs as root)");
         path = dir.filePath(QStringLiteral("locked/old.hkf"));
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("locked")));
-        QVERIFY(writeFile(path, OldContent));
+        QVERIFY(writeAll(path, OldContent));
         QCOMPARE(::chmod(QFile::encodeName(dir.filePath(QStringLiteral("locked"))), 0555), 0);
         break;
     case Fault::WriteFails:
@@ -164,7 +153,7 @@ void TestSaveFaults::failedSave()
         break;
     }
     const QFileInfo targetBefore(path);
-    const QByteArray targetContent = targetBefore.isFile() ? readFile(path) : QByteArray();
+    const QByteArray targetContent = targetBefore.isFile() ? readAll(path) : QByteArray();
     const QStringList before =
         QDir(dir.path())
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
@@ -182,9 +171,9 @@ void TestSaveFaults::failedSave()
     QVERIFY(!status.ok());
     QVERIFY2(status.error.contains(QDir::toNativeSeparators(path)), qPrintable(status.error));
     QVERIFY2(status.error.contains(reason), qPrintable(status.error));
-    QCOMPARE(readFile(existing), OldContent);
+    QCOMPARE(readAll(existing), OldContent);
     if (targetBefore.isFile())
-        QCOMPARE(readFile(path), targetContent);
+        QCOMPARE(readAll(path), targetContent);
     if (fault == Fault::LinkWriteFails)
         QVERIFY(QFileInfo(path).isSymLink());
     QCOMPARE(QDir(dir.path())
@@ -203,7 +192,7 @@ void TestSaveFaults::saveOverLinkReplacesItsTarget()
     QVERIFY(dir.isValid());
     const QString target = dir.filePath(QStringLiteral("target.hkf"));
     const QString link = dir.filePath(QStringLiteral("link.hkf"));
-    QVERIFY(writeFile(target, OldContent));
+    QVERIFY(writeAll(target, OldContent));
     QVERIFY(QFile::link(QStringLiteral("target.hkf"), link));
 
     const THMK725ConfigData config = someImage();
@@ -211,7 +200,7 @@ void TestSaveFaults::saveOverLinkReplacesItsTarget()
     QVERIFY2(status.ok(), qPrintable(status.error));
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(QFileInfo(link).symLinkTarget(), QFileInfo(target).absoluteFilePath());
-    QCOMPARE(readFile(target), config.bytes());
+    QCOMPARE(readAll(target), config.bytes());
     QCOMPARE(QDir(dir.path())
                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
              (QStringList{QStringLiteral("link.hkf"), QStringLiteral("target.hkf")}));

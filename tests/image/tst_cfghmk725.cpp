@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "image/CfgHMK725.h"
 
 #include <QDir>
@@ -11,7 +12,9 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+using hmk::readAll;
 using hmk::THMK725ConfigData;
+using hmk::writeAll;
 namespace layout = hmk::layout;
 
 namespace {
@@ -19,20 +22,6 @@ namespace {
 QByteArray slice(const THMK725ConfigData& config, int offset, int size)
 {
     return config.bytes().mid(offset, size);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // An image with something in every block, checksums stored.
@@ -234,7 +223,7 @@ void TestCfgHMK725::freshImageSavesZeros()
     const QString path = dir.filePath("fresh.hkf");
     const THMK725ConfigData config;
     QVERIFY(config.SaveToFile(path).ok());
-    const QByteArray bytes = readFile(path);
+    const QByteArray bytes = readAll(path);
     QCOMPARE(bytes, QByteArray(layout::ImageSize, '\0'));
     QCOMPARE(hmk::checkImage(bytes), hmk::ImageCheck::HeaderCrc);
 }
@@ -244,12 +233,12 @@ void TestCfgHMK725::saveReplacesLongerFile()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath("machine1.hkf");
-    QVERIFY(writeFile(path, QByteArray(10000, 'x')));
+    QVERIFY(writeAll(path, QByteArray(10000, 'x')));
 
     const THMK725ConfigData config = builtImage();
     const hmk::IoStatus status = config.SaveToFile(path);
     QVERIFY2(status.ok(), qPrintable(status.error));
-    const QByteArray bytes = readFile(path);
+    const QByteArray bytes = readAll(path);
     QCOMPARE(bytes.size(), layout::ImageSize);
     QCOMPARE(bytes, config.bytes());
     QCOMPARE(hmk::checkImage(bytes), hmk::ImageCheck::Ok);
@@ -264,7 +253,7 @@ void TestCfgHMK725::saveThroughSymbolicLink()
     const QString target = dir.filePath("store/target.hkf");
     const QString link = dir.filePath("link.hkf");
     const QString linkToLink = dir.filePath("link2.hkf");
-    QVERIFY(writeFile(target, "old"));
+    QVERIFY(writeAll(target, "old"));
     QVERIFY(QFile::link("store/target.hkf", link));
     QVERIFY(QFile::link("link.hkf", linkToLink));
 
@@ -274,8 +263,8 @@ void TestCfgHMK725::saveThroughSymbolicLink()
         QVERIFY2(status.ok(), qPrintable(status.error));
         QVERIFY(QFileInfo(link).isSymLink());
         QVERIFY(QFileInfo(linkToLink).isSymLink());
-        QCOMPARE(readFile(target), config.bytes());
-        QVERIFY(writeFile(target, "old"));
+        QCOMPARE(readAll(target), config.bytes());
+        QVERIFY(writeAll(target, "old"));
     }
 }
 
@@ -297,7 +286,7 @@ void TestCfgHMK725::failedSaveKeepsOldFile()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QByteArray old("old content");
-    QVERIFY(writeFile(dir.filePath("old.hkf"), old));
+    QVERIFY(writeAll(dir.filePath("old.hkf"), old));
     QVERIFY(QDir(dir.path()).mkdir("folder"));
     const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
 
@@ -309,7 +298,7 @@ void TestCfgHMK725::failedSaveKeepsOldFile()
         const QString reason = QString::fromLocal8Bit(std::strerror(osError));
         QVERIFY2(status.error.contains(reason), qPrintable(status.error));
     }
-    QCOMPARE(readFile(dir.filePath("old.hkf")), old);
+    QCOMPARE(readAll(dir.filePath("old.hkf")), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
     QVERIFY(QDir(dir.filePath("folder")).isEmpty());
 }
@@ -334,7 +323,7 @@ void TestCfgHMK725::saveBeyondFileSizeLimit()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath("machine1.hkf");
     const QByteArray old("old content");
-    QVERIFY(writeFile(path, old));
+    QVERIFY(writeAll(path, old));
 
     rlimit saved{};
     QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -349,7 +338,7 @@ void TestCfgHMK725::saveBeyondFileSizeLimit()
     QVERIFY(!status.ok());
     QVERIFY2(status.error.contains(QString::fromLocal8Bit(std::strerror(EFBIG))),
              qPrintable(status.error));
-    QCOMPARE(readFile(path), old);
+    QCOMPARE(readAll(path), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"machine1.hkf"});
 }
 
