@@ -14,8 +14,6 @@ namespace hmk::tool {
 
 namespace {
 
-const QString MainTitleKey = QStringLiteral("MainTitle");
-const QString SubTitleKey = QStringLiteral("SubTitle");
 const QString MainFontKey = QStringLiteral("MainTitleFont");
 const QString SubFontKey = QStringLiteral("SubTitleFont");
 const QString UseDefaultKey = QStringLiteral("UseDefaultScreen");
