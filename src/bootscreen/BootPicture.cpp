@@ -1,9 +1,12 @@
 #include "BootPicture.h"
 
+#include "BmpFile.h"
 #include "LcdColors.h"
 #include "image/ImageLayout.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
@@ -24,10 +27,32 @@ PictureFile readPictureFile(const QString& fileName)
         return failure(IsFolderReason);
     if (info.exists() && !info.isFile())
         return failure(NotRegularFileReason);
-    QImageReader reader(fileName);
-    const QImage loaded = reader.read();
-    if (loaded.isNull())
-        return failure(reader.errorString());
+    // A Windows bitmap is checked and, where its alpha channel would count,
+    // read here; every other format goes to Qt's reader as it is.
+    QFile file(fileName);
+    QByteArray bitmap;
+    if (file.open(QIODevice::ReadOnly) && isBmp(file.peek(2)))
+        bitmap = file.readAll();
+    file.close();
+    QImage loaded;
+    if (!bitmap.isEmpty()) {
+        BmpRead bmp = readBmp(bitmap);
+        if (!bmp.error.isEmpty())
+            return failure(bmp.error);
+        loaded = bmp.image;
+        if (loaded.isNull()) {
+            QBuffer buffer(&bitmap);
+            QImageReader reader(&buffer, "bmp");
+            loaded = reader.read();
+            if (loaded.isNull())
+                return failure(reader.errorString());
+        }
+    } else {
+        QImageReader reader(fileName);
+        loaded = reader.read();
+        if (loaded.isNull())
+            return failure(reader.errorString());
+    }
     // Transparent pixels are what the picture shows on white: background.
     QImage flat(loaded.size(), QImage::Format_RGB32);
     flat.fill(Qt::white);
@@ -35,6 +60,49 @@ PictureFile readPictureFile(const QString& fileName)
     painter.drawImage(0, 0, loaded);
     painter.end();
     return {flat, {}};
+}
+
+bool isPictureInk(QRgb pixel, const PictureOptions& options)
+{
+    const bool ink = options.ink == PictureOptions::InkRule::Threshold
+                         ? qGray(pixel) < options.threshold
+                         : isInk(pixel);
+    return ink != options.invert;
+}
+
+QImage storedPicture(const QImage& picture, const PictureOptions& options)
+{
+    const QSize screen(layout::ScreenWidth, layout::ScreenHeight);
+    if (picture.size() == screen && options.isDefault())
+        return picture;
+    if (picture.isNull() || (picture.size() != screen && !options.fit))
+        return {};
+
+    // The ink of the picture's own pixels: black 0, background 255.
+    QImage mask(picture.size(), QImage::Format_Grayscale8);
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        uchar* out = mask.scanLine(y);
+        for (int x = 0; x < rgb.width(); ++x)
+            out[x] = isPictureInk(in[x], options) ? 0 : 255;
+    }
+    QPoint at(0, 0);
+    if (mask.size() != screen) {
+        const QSize scaled = mask.size().scaled(screen, Qt::KeepAspectRatio).expandedTo({1, 1});
+        mask = mask.scaled(scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        at = QPoint((screen.width() - scaled.width()) / 2, (screen.height() - scaled.height()) / 2);
+    }
+    QImage stored(screen, QImage::Format_RGB32);
+    stored.fill(Qt::white);
+    for (int y = 0; y < mask.height(); ++y) {
+        const uchar* in = mask.constScanLine(y);
+        for (int x = 0; x < mask.width(); ++x) {
+            if (in[x] < 128)
+                stored.setPixel(at.x() + x, at.y() + y, qRgb(0, 0, 0));
+        }
+    }
+    return stored;
 }
 
 void SliceLogoPicture(GlyphBuffers& glyphs, const QImage& bitmap, int CellWidth, int CellHeight)

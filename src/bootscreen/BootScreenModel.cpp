@@ -42,6 +42,8 @@ struct BootScreenModel::Private
     bool hasPicture = false;
     QImage imgScreen;
     QImage imgLcd = QImage(PreviewWidth, PreviewHeight, QImage::Format_RGB32);
+
+    QFont encodingFont(const QString& FontName, bool IsMain) const;
 };
 
 BootScreenModel::BootScreenModel(QObject* parent) : QObject(parent), d(new Private)
@@ -151,6 +153,9 @@ void BootScreenModel::rgStyleScreenClick()
         d->isPic = true;
         d->useDefaultEnabled = false;
         d->titlesEnabled = false;
+        // The preview shows what a save writes at once: the picture, or an
+        // empty screen before there is one.
+        DrawLcdPreview();
         emit changed();
         return;
     }
@@ -276,18 +281,25 @@ void BootScreenModel::setPicFileName(const QString& name)
     emit changed();
 }
 
-PictureResult BootScreenModel::LoadLogoPicture(const QString& FileName)
+PictureResult BootScreenModel::LoadLogoPicture(const QString& FileName,
+                                               const PictureOptions& options)
+{
+    return importPicture(FileName, readPictureFile(FileName), options);
+}
+
+PictureResult BootScreenModel::importPicture(const QString& FileName, const PictureFile& file,
+                                             const PictureOptions& options)
 {
     // Nothing changes until the picture has passed: a refused or unreadable
     // file leaves the holder, the file name, the bytes and the preview alone.
-    PictureFile file = readPictureFile(FileName);
     if (!file.error.isEmpty())
         return {PictureResult::Unreadable, file.error};
-    if (file.image.size() != QSize(layout::ScreenWidth, layout::ScreenHeight))
+    const QImage stored = storedPicture(file.image, options);
+    if (stored.isNull())
         return {PictureResult::WrongSize, {}};
 
     d->picFileName = FileName;
-    d->imgScreen = file.image;
+    d->imgScreen = stored;
     d->picture = pictureBands(d->glyphs, d->imgScreen);
     d->hasPicture = true;
     if (d->changePenColor)
@@ -325,14 +337,30 @@ void BootScreenModel::exportScreen(THMK725ConfigData& config)
     EncodeLogoTitle(config, d->subTitle, d->subFont, false);
 }
 
-void BootScreenModel::EncodeLogoTitle(THMK725ConfigData& config, const QString& Title,
-                                      const QString& FontName, bool IsMain)
+QFont BootScreenModel::Private::encodingFont(const QString& FontName, bool IsMain) const
 {
     // A font list without a choice leaves the drawing to the font the title
     // field shows, which is also what the preview draws with.
-    const QString face =
-        !FontName.isEmpty() ? FontName : (IsMain ? d->mainTitleFont : d->subTitleFont);
-    hmk::EncodeLogoTitle(config, d->glyphs, Title, FontName, titleFont(face), IsMain);
+    return titleFont(!FontName.isEmpty() ? FontName : (IsMain ? mainTitleFont : subTitleFont));
+}
+
+void BootScreenModel::EncodeLogoTitle(THMK725ConfigData& config, const QString& Title,
+                                      const QString& FontName, bool IsMain)
+{
+    hmk::EncodeLogoTitle(config, d->glyphs, Title, FontName, d->encodingFont(FontName, IsMain),
+                         IsMain);
+}
+
+DeviceScreen BootScreenModel::deviceScreen() const
+{
+    // The same choice as exportScreen, drawn with glyph buffers of its own.
+    if (d->styleIndex == 1)
+        return {d->picture, {}, {}};
+    GlyphBuffers glyphs;
+    const QFont mainFont = d->encodingFont(d->mainFont, true);
+    const QFont subFont = d->encodingFont(d->subFont, false);
+    return {titleStrip(glyphs, d->mainTitle, mainFont) + titleStrip(glyphs, d->subTitle, subFont),
+            titleCuts(d->mainTitle, mainFont), titleCuts(d->subTitle, subFont)};
 }
 
 void BootScreenModel::WriteLogoPicture(THMK725ConfigData& config) const

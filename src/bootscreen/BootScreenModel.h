@@ -7,7 +7,9 @@
 // the restore of an opened image rely on that); the page only shows this
 // object and forwards what the user does.
 
+#include "BootPicture.h"
 #include "GlyphEncoder.h"
+#include "GlyphFit.h"
 #include "image/CfgHMK725.h"
 
 #include <QImage>
@@ -39,6 +41,15 @@ inline const std::array<QString, 2> StyleCaptions{QStringLiteral("文字输入")
                                                   QStringLiteral("导入图片")};
 
 inline const QString WrongSizeMessage = QStringLiteral("需要大小为 192 * 32 的 bmp 图片！");
+
+// The screen a save would write now, and the title characters it cuts.
+struct DeviceScreen
+{
+    QByteArray bytes; // 768 bytes, bands 0-3, as LogoPixelFonts
+    TitleCuts mainCuts;
+    TitleCuts subCuts;
+    QString warning() const { return fitWarning(mainCuts, subCuts); }
+};
 
 class BootScreenModel : public QObject
 {
@@ -92,7 +103,12 @@ public:
     void setPicFileName(const QString& name);
 
     // --- picture -----------------------------------------------------------
-    PictureResult LoadLogoPicture(const QString& FileName);
+    // Reads and imports a picture; the default options are the plain
+    // import (pure black is ink, another size is refused).
+    PictureResult LoadLogoPicture(const QString& FileName, const PictureOptions& options = {});
+    // Imports a picture already read from FileName (readPictureFile).
+    PictureResult importPicture(const QString& FileName, const PictureFile& file,
+                                const PictureOptions& options);
     bool hasPicture() const;
     QByteArray pictureBytes() const; // 768 bytes, bands 0-3; zeros before any picture
     const QImage& imgScreen() const; // the picture holder, 192 x 32
@@ -111,6 +127,10 @@ public:
     void RestoreLogo(const quint8* image);
     void RestoreLogoTitles(const quint8* image);
     void RestoreLogoPicture(const quint8* image);
+
+    // What a save would write into the screen bitmap now, computed apart:
+    // nothing a save reads changes.
+    DeviceScreen deviceScreen() const;
 
     // --- preview -----------------------------------------------------------
     void DrawLcdPreview();

@@ -45,24 +45,26 @@ void GlyphBuffers::ReadGlyphColumns(int Width)
     }
 }
 
+void drawGlyph(QPainter& painter, QPoint origin, QChar Ch, const QFont& font)
+{
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(origin.x(), origin.y() + titleBaseline(font), QString(Ch));
+}
+
 void GlyphBuffers::RenderLogoChar(QChar Ch, const QFont& font)
 {
     {
         QPainter painter(&imgFont);
         painter.fillRect(0, 0, CellSize, CellSize, Qt::white);
-        painter.setFont(font);
-        painter.setPen(Qt::black);
-        painter.drawText(0, titleBaseline(font), QString(Ch));
+        drawGlyph(painter, QPoint(0, 0), Ch, font);
     }
     ReadGlyphColumns(Ch.unicode() < 128 ? NarrowWidth : WideWidth);
 }
 
-void EncodeLogoTitle(THMK725ConfigData& config, GlyphBuffers& glyphs, const QString& Title,
-                     const QString& FontName, const QFont& font, bool IsMain)
+QByteArray titleStrip(GlyphBuffers& glyphs, const QString& Title, const QFont& font)
 {
-    const QString title = TruncateTitle(Title, layout::TitleRoom);
-    const QString padded = CenterTitle(title);
-
+    const QString padded = CenterTitle(TruncateTitle(Title, layout::TitleRoom));
     glyphs.FFontsCount = 0;
     for (const QChar ch : padded) {
         // The padded title takes at least 8 columns per byte, so it always
@@ -71,8 +73,14 @@ void EncodeLogoTitle(THMK725ConfigData& config, GlyphBuffers& glyphs, const QStr
             break;
         glyphs.RenderLogoChar(ch, font);
     }
-    const QByteArray strip =
-        glyphs.FFontsUp.first(layout::BandSize) + glyphs.FFontsLow.first(layout::BandSize);
+    return glyphs.FFontsUp.first(layout::BandSize) + glyphs.FFontsLow.first(layout::BandSize);
+}
+
+void EncodeLogoTitle(THMK725ConfigData& config, GlyphBuffers& glyphs, const QString& Title,
+                     const QString& FontName, const QFont& font, bool IsMain)
+{
+    const QString title = TruncateTitle(Title, layout::TitleRoom);
+    const QByteArray strip = titleStrip(glyphs, title, font);
     config.ExportLogoFonts(strip, IsMain ? layout::MainTitleStrip : layout::SubTitleStrip,
                            layout::TitleStripSize);
 

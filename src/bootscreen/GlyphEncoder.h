@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <QString>
 
 namespace hmk {
@@ -39,6 +40,15 @@ struct GlyphBuffers
 };
 
 bool isInk(QRgb pixel);
+
+// Draws Ch black with the top-left corner of its 16-pixel line at `origin`,
+// as a title character is drawn into the cell.
+void drawGlyph(QPainter& painter, QPoint origin, QChar Ch, const QFont& font);
+
+// The 384 bytes one title contributes to the screen (its upper band, then
+// its lower band): the title cut to 24 bytes, centred, drawn character by
+// character and read back through the glyph buffers.
+QByteArray titleStrip(GlyphBuffers& glyphs, const QString& Title, const QFont& font);
 
 // Draws one title into the buffers and writes its strip (bands 0-1 for the
 // main title, 2-3 for the subtitle) and its text and font name beside it.
