@@ -267,7 +267,7 @@ BuildResult buildImage(const BuildRequest& request, const IniFile& settings,
 
     if (!request.picture.isEmpty()) {
         boot.setStyleIndex(1);
-        const PictureResult picture = boot.LoadLogoPicture(request.picture);
+        const PictureResult picture = boot.LoadLogoPicture(request.picture, request.pictureOptions);
         if (picture.outcome == PictureResult::Unreadable) {
             result.error = picture.error;
             return result;

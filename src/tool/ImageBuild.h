@@ -8,6 +8,7 @@
 // takes them; values given on the command line are checked against their
 // parameter first, which typing into the window does not do.
 
+#include "bootscreen/BootPicture.h"
 #include "image/CfgHMK725.h"
 #include "params/IniFile.h"
 #include "params/ParamValues.h"
@@ -29,6 +30,7 @@ struct BuildRequest
     bool last = false;                   // last-saved sections instead of the factory ones
     QList<QPair<QString, QString>> sets; // NAME=VALUE, in the order given
     QString picture;                     // a 192 x 32 bitmap: switches to picture style
+    PictureOptions pictureOptions;       // how it is imported, as in the window's dialog
 };
 
 struct BuildResult

@@ -2,6 +2,8 @@
 
 #include "ImageBuild.h"
 #include "ImageFields.h"
+#include "PictureArgs.h"
+#include "bootscreen/DeviceView.h"
 #include "bootscreen/LcdColors.h"
 #include "image/CfgHMK725.h"
 #include "params/ConfigOpener.h"
@@ -57,18 +59,22 @@ An image whose checksums do not match is shown all the same, with a warning
 and exit status 1.
 )";
 
-const char* const RenderUsage = R"(Usage: hkftool render FILE -o OUT.png [--scale N] [--lcd]
+const char* const RenderUsage =
+    R"(Usage: hkftool render FILE -o OUT.png [--scale N] [--lcd] [--grid]
 
 Writes the 192 x 32 boot screen stored in the image as a PNG picture, black
-ink on white.
+ink on white: each pixel as the controller shows it.
 
   -o, --output OUT.png   the picture to write
   --scale N              pixels per screen pixel, 1-64 (default 4)
   --lcd                  white ink on the LCD blue of the controller
+  --grid                 a faint line along the top and left edge of every
+                         screen pixel (needs --scale 3 or more)
 )";
 
 const char* const BuildUsage = R"(Usage: hkftool build -o FILE [--settings INI] [--last]
-                     [--set NAME=VALUE]... [--picture IMAGE]
+                     [--set NAME=VALUE]... [--picture IMAGE
+                     [--threshold N] [--invert] [--fit]]
 
 Builds a configuration image as the window saves it after reading a settings
 file: the factory values of the shipped HMK725Config.ini beside hkftool, or
@@ -84,7 +90,13 @@ comes from FILE's name, as in the window.
                        UseDefaultScreen (0/1), NotEnableParam (0/1).
                        Values are checked: within the parameter's limits,
                        no more decimals than its field shows, a valid address.
-  --picture IMAGE      a 192 x 32 bitmap; switches to the picture boot screen
+  --picture IMAGE      a 192 x 32 bitmap; switches to the picture boot screen.
+                       Its pure black pixels are ink, unless:
+  --threshold N        pixels darker than brightness N (1-254) are ink
+  --invert             ink and background exchanged
+  --fit                a picture of another size is scaled to fit 192 x 32,
+                       keeping its aspect ratio, centred on background
+                       (without it, such a picture is refused)
 )";
 
 const char* const DiffUsage = R"(Usage: hkftool diff A B
@@ -228,7 +240,8 @@ int render(Context& ctx, const QStringList& args)
     const QCommandLineOption scaleOption(QStringLiteral("scale"), {}, QStringLiteral("N"),
                                          QStringLiteral("4"));
     const QCommandLineOption lcd(QStringLiteral("lcd"));
-    parser.addOptions({output, scaleOption, lcd});
+    const QCommandLineOption grid(QStringLiteral("grid"));
+    parser.addOptions({output, scaleOption, lcd, grid});
     if (auto status = parse(ctx, parser, args, RenderUsage))
         return *status;
     if (parser.positionalArguments().size() != 1)
@@ -241,24 +254,22 @@ int render(Context& ctx, const QStringList& args)
         return usageError(ctx,
                           QStringLiteral("--scale takes a whole number from 1 to 64, not \"%1\"")
                               .arg(parser.value(scaleOption)));
+    if (parser.isSet(grid) && scale < MinGridScale)
+        return usageError(ctx, QStringLiteral("--grid needs --scale %1 or more, or the grid "
+                                              "would hide the pixels")
+                                   .arg(MinGridScale));
 
     int status = Success;
     const auto image = loadImage(ctx, parser.positionalArguments().first(), status);
     if (!image)
         return status;
 
-    // Two colours, written as a 1-bit picture: ink on background.
-    QImage picture(layout::ScreenWidth * scale, layout::ScreenHeight * scale, QImage::Format_Mono);
-    const QRgb background = parser.isSet(lcd) ? LcdBlue.rgb() : qRgb(0xFF, 0xFF, 0xFF);
-    const QRgb ink = parser.isSet(lcd) ? LcdInk.rgb() : qRgb(0, 0, 0);
-    picture.setColorTable({background, ink});
-    picture.fill(0);
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            if (screenPixel(image->data(), x / scale, y / scale))
-                picture.setPixel(x, y, 1);
-        }
-    }
+    // Two colours (four with the grid), as the window's device view draws.
+    const DeviceViewStyle style{scale, parser.isSet(lcd) ? LcdInk : QColor(Qt::black),
+                                parser.isSet(lcd) ? LcdBlue : QColor(Qt::white),
+                                parser.isSet(grid)};
+    const QImage picture =
+        deviceView(image->bytes.sliced(layout::LogoPixelFonts, layout::LogoPixelFontsSize), style);
     const QString path = parser.value(output);
     if (!picture.save(path, "PNG"))
         return ctx.fail(BadUsage, QStringLiteral("%1: the picture cannot be written").arg(path));
@@ -274,7 +285,9 @@ int build(Context& ctx, const QStringList& args)
     const QCommandLineOption last(QStringLiteral("last"));
     const QCommandLineOption set(QStringLiteral("set"), {}, QStringLiteral("NAME=VALUE"));
     const QCommandLineOption picture(QStringLiteral("picture"), {}, QStringLiteral("IMAGE"));
+    const PictureArgs pictureArgs;
     parser.addOptions({output, settings, last, set, picture});
+    parser.addOptions(pictureArgs.all());
     if (auto status = parse(ctx, parser, args, BuildUsage))
         return *status;
     if (!parser.positionalArguments().isEmpty())
@@ -288,6 +301,10 @@ int build(Context& ctx, const QStringList& args)
     request.output = parser.value(output);
     request.last = parser.isSet(last);
     request.picture = parser.value(picture);
+    if (const QString wrong =
+            pictureArgs.read(parser, parser.isSet(picture), request.pictureOptions);
+        !wrong.isEmpty())
+        return usageError(ctx, wrong);
     for (const QString& assignment : parser.values(set)) {
         const qsizetype eq = assignment.indexOf(QLatin1Char('='));
         if (eq <= 0)

@@ -1,6 +1,8 @@
 // The picture boot screen: which pixel becomes which bit, which pictures
 // are refused, and that what a save writes is always the picture shown.
 
+#include "BitmapFiles.h"
+#include "bootscreen/BmpFile.h"
 #include "bootscreen/BootScreenModel.h"
 #include "bootscreen/LcdColors.h"
 #include "image/ImageLayout.h"
@@ -12,6 +14,7 @@
 #include <memory>
 
 using namespace hmk;
+using namespace hmk::test;
 
 namespace {
 
@@ -44,7 +47,18 @@ struct PictureState
     bool operator==(const PictureState&) const = default;
 };
 
+// The screen bitmap with ink exactly at `ink`, or everywhere but there.
+QByteArray inkAt(const QList<QPoint>& ink, bool elsewhere = false)
+{
+    QByteArray bytes(layout::LogoPixelFontsSize, elsewhere ? '\xFF' : '\0');
+    for (const QPoint& p : ink)
+        bytes[(p.y() / 8) * layout::BandSize + p.x()] ^= char(1u << (p.y() % 8));
+    return bytes;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(hmk::PictureOptions)
 
 class BootPictureTest : public QObject
 {
@@ -59,6 +73,16 @@ private slots:
     void wrongSizeChangesNothing();
     void unreadableChangesNothing_data();
     void unreadableChangesNothing();
+    void bitmapsRefused_data();
+    void bitmapsRefused();
+    void bitmapPixelsByColourAlone_data();
+    void bitmapPixelsByColourAlone();
+    void defaultImportIsThePlainOne();
+    void importOptions_data();
+    void importOptions();
+    void fitToScreen_data();
+    void fitToScreen();
+    void optionsShowInTheHolder();
     void penColourShowsButSavesTheSame();
     void secondPictureReplacesFirst();
     void pictureSaveWritesTheShownPicture();
@@ -216,6 +240,216 @@ void BootPictureTest::unreadableChangesNothing()
     QVERIFY(result.error.size() > path.size() + 4); // and a reason
     QCOMPARE(model.picFileName(), first);
     QVERIFY(PictureState(model) == before);
+}
+
+void BootPictureTest::bitmapsRefused_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("reason");
+
+    const QList<QPoint> ink{{0, 0}, {191, 31}};
+    QTest::newRow("monochrome, cut short")
+        << qtBitmap(QImage::Format_Mono, ink).chopped(10) << BmpPixelsShortReason;
+    QTest::newRow("24 bits, cut short")
+        << qtBitmap(QImage::Format_RGB888, ink).chopped(1) << BmpPixelsShortReason;
+    QTest::newRow("32 bits, cut short")
+        << directBitmap(32, 40, ink).chopped(192 * 4) << BmpPixelsShortReason;
+    QTest::newRow("run-length coded, without its end")
+        << rleBitmap({3}, false).chopped(100) << BmpPixelsShortReason;
+    QTest::newRow("header cut") << qtBitmap(QImage::Format_Mono, ink).first(30)
+                                << BmpHeaderShortReason;
+    QByteArray unknownHeader = qtBitmap(QImage::Format_Mono, ink);
+    put32(unknownHeader, 14, 99);
+    QTest::newRow("header of unknown size") << unknownHeader << BmpHeaderDamagedReason;
+    QByteArray noWidth = directBitmap(32, 40, ink);
+    put32(noWidth, 18, 0);
+    QTest::newRow("no width") << noWidth << BmpHeaderDamagedReason;
+    QByteArray pixelsInHeader = directBitmap(32, 40, ink);
+    put32(pixelsInHeader, 10, 20);
+    QTest::newRow("pixels inside the header") << pixelsInHeader << BmpHeaderDamagedReason;
+}
+
+// Qt's reader would fill the missing rows of these; they become ink with
+// some rules. They are refused, naming the file and what is wrong, and
+// nothing changes.
+void BootPictureTest::bitmapsRefused()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    const QString path = dir->filePath(QStringLiteral("damaged.bmp"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+
+    BootScreenModel model;
+    model.setStyleIndex(1);
+    QCOMPARE(model.LoadLogoPicture(picture("first.bmp", {192, 32}, {{3, 3}})).outcome,
+             PictureResult::Loaded);
+    const PictureState before(model);
+    const PictureResult result =
+        model.LoadLogoPicture(path, {PictureOptions::InkRule::Threshold, 200, true, true});
+    QCOMPARE(result.outcome, PictureResult::Unreadable);
+    QVERIFY2(result.error.contains(QStringLiteral("damaged.bmp")), qPrintable(result.error));
+    QVERIFY2(result.error.endsWith(reason), qPrintable(result.error));
+    QVERIFY(PictureState(model) == before);
+}
+
+void BootPictureTest::bitmapPixelsByColourAlone_data()
+{
+    QTest::addColumn<QByteArray>("content");
+
+    const QList<QPoint> ink{{7, 0}, {100, 13}, {191, 31}};
+    QTest::newRow("32 bits, all alpha 0") << directBitmap(32, 40, ink, 0);
+    QTest::newRow("32 bits with an alpha mask, all alpha 0") << directBitmap(32, 124, ink, 0);
+    QTest::newRow("32 bits with an alpha mask, opaque") << directBitmap(32, 124, ink, 0xFF);
+    QTest::newRow("32 bits, rows top-down") << directBitmap(32, 40, ink, 0, -32);
+    QTest::newRow("16 bits, 5-6-5 masks") << directBitmap(16, 40, ink);
+    QTest::newRow("16 bits, 5-6-5 masks in a version 5 header") << directBitmap(16, 124, ink);
+    QTest::newRow("monochrome") << qtBitmap(QImage::Format_Mono, ink);
+}
+
+void BootPictureTest::bitmapPixelsByColourAlone()
+{
+    QFETCH(QByteArray, content);
+    const QString path = dir->filePath(QStringLiteral("pixels.bmp"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    BootScreenModel model;
+    const PictureResult result = model.LoadLogoPicture(path);
+    QVERIFY2(result.outcome == PictureResult::Loaded, qPrintable(result.error));
+    QCOMPARE(savedPicture(model), inkAt({{7, 0}, {100, 13}, {191, 31}}));
+}
+
+// A picture of many colours: only its pure black pixels are ink, and the
+// holder keeps its own colours, as a plain import always did.
+void BootPictureTest::defaultImportIsThePlainOne()
+{
+    QImage image(192, 32, QImage::Format_RGB32);
+    QList<QPoint> black;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 192; ++x) {
+            const int v = (x * 7 + y * 13) % 64;
+            image.setPixel(x, y, v == 0 ? qRgb(0, 0, 0) : qRgb(v, v / 2, 255 - v));
+            if (v == 0)
+                black << QPoint(x, y);
+        }
+    }
+    const QString path = dir->filePath(QStringLiteral("colours.bmp"));
+    QVERIFY(image.save(path));
+    BootScreenModel model;
+    model.setChangePenColor(false);
+    QCOMPARE(model.LoadLogoPicture(path, PictureOptions{}).outcome, PictureResult::Loaded);
+    QCOMPARE(savedPicture(model), inkAt(black));
+    QCOMPARE(model.imgScreen(), image);
+}
+
+void BootPictureTest::importOptions_data()
+{
+    QTest::addColumn<PictureOptions>("options");
+    QTest::addColumn<QList<QPoint>>("ink");
+    QTest::addColumn<bool>("elsewhere"); // ink everywhere but at `ink`
+
+    using Rule = PictureOptions::InkRule;
+    // The test picture: black at (1, 0), then greys of brightness 64, 127,
+    // 128 and 192 at (2, 0) to (5, 0); white elsewhere.
+    const QList<QPoint> black{{1, 0}};
+    const QList<QPoint> below128{{1, 0}, {2, 0}, {3, 0}};
+    const QList<QPoint> allDark{{1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}};
+    QTest::newRow("pure black") << PictureOptions{} << black << false;
+    QTest::newRow("threshold 128")
+        << PictureOptions{Rule::Threshold, 128, false, false} << below128 << false;
+    QTest::newRow("threshold 1") << PictureOptions{Rule::Threshold, 1, false, false} << black
+                                 << false;
+    QTest::newRow("threshold 254")
+        << PictureOptions{Rule::Threshold, 254, false, false} << allDark << false;
+    QTest::newRow("threshold 65: 64 is below") << PictureOptions{Rule::Threshold, 65, false, false}
+                                               << QList<QPoint>{{1, 0}, {2, 0}} << false;
+    QTest::newRow("invert") << PictureOptions{Rule::PureBlack, 128, true, false} << black << true;
+    QTest::newRow("threshold 128, invert")
+        << PictureOptions{Rule::Threshold, 128, true, false} << below128 << true;
+    QTest::newRow("fit changes nothing at 192 x 32")
+        << PictureOptions{Rule::PureBlack, 128, false, true} << black << false;
+}
+
+void BootPictureTest::importOptions()
+{
+    QFETCH(PictureOptions, options);
+    QFETCH(QList<QPoint>, ink);
+    QFETCH(bool, elsewhere);
+    QImage image(192, 32, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setPixel(1, 0, qRgb(0, 0, 0));
+    const int greys[] = {64, 127, 128, 192};
+    for (int i = 0; i < 4; ++i)
+        image.setPixel(2 + i, 0, qRgb(greys[i], greys[i], greys[i]));
+    const QString path = dir->filePath(QStringLiteral("greys.png"));
+    QVERIFY(image.save(path));
+    BootScreenModel model;
+    QCOMPARE(model.LoadLogoPicture(path, options).outcome, PictureResult::Loaded);
+    QCOMPARE(savedPicture(model), inkAt(ink, elsewhere));
+}
+
+void BootPictureTest::fitToScreen_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QList<QPoint>>("black");
+    QTest::addColumn<bool>("invert");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("narrower: centred, not scaled")
+        << QSize(96, 32) << QList<QPoint>{{0, 0}, {95, 31}} << false << inkAt({{48, 0}, {143, 31}});
+    QTest::newRow("twice the size: a 2 x 2 block is one pixel")
+        << QSize(384, 64) << QList<QPoint>{{10, 10}, {11, 10}, {10, 11}, {11, 11}} << false
+        << inkAt({{5, 5}});
+    QTest::newRow("twice the size: a quarter of a pixel is no ink")
+        << QSize(384, 64) << QList<QPoint>{{10, 10}} << false << inkAt({});
+    QTest::newRow("taller: the height governs")
+        << QSize(192, 64) << QList<QPoint>{{0, 0}, {1, 0}, {0, 1}, {1, 1}} << false
+        << inkAt({{48, 0}});
+    QList<QPoint> picture;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 48; x < 144; ++x)
+            picture << QPoint(x, y);
+    QTest::newRow("inverted: the margins stay background")
+        << QSize(96, 32) << QList<QPoint>{} << true << inkAt(picture);
+}
+
+void BootPictureTest::fitToScreen()
+{
+    QFETCH(QSize, size);
+    QFETCH(QList<QPoint>, black);
+    QFETCH(bool, invert);
+    QFETCH(QByteArray, expected);
+    const QString path = picture("other.bmp", size, black);
+    BootScreenModel model;
+    PictureOptions options;
+    options.invert = invert;
+    QCOMPARE(model.LoadLogoPicture(path, options).outcome, PictureResult::WrongSize);
+    options.fit = true;
+    QCOMPARE(model.LoadLogoPicture(path, options).outcome, PictureResult::Loaded);
+    QCOMPARE(savedPicture(model), expected);
+}
+
+// Without the pen colours the holder shows the picture as stored, black on
+// white, once an option has changed it.
+void BootPictureTest::optionsShowInTheHolder()
+{
+    QImage image(192, 32, QImage::Format_RGB32);
+    image.fill(QColor(0x20, 0x20, 0x20));
+    image.setPixel(0, 0, qRgb(0xF0, 0xF0, 0xF0));
+    const QString path = dir->filePath(QStringLiteral("grey.png"));
+    QVERIFY(image.save(path));
+    BootScreenModel model;
+    model.setChangePenColor(false);
+    QCOMPARE(model.LoadLogoPicture(path, {PictureOptions::InkRule::Threshold, 128, false, false})
+                 .outcome,
+             PictureResult::Loaded);
+    QCOMPARE(model.imgScreen().pixelColor(1, 0), QColor(Qt::black));
+    QCOMPARE(model.imgScreen().pixelColor(0, 0), QColor(Qt::white));
+    QCOMPARE(savedPicture(model), inkAt({{0, 0}}, true));
 }
 
 // The pen-colour option repaints the holder in the LCD colours; what is
