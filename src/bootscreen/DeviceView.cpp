@@ -42,14 +42,30 @@ QImage deviceView(const QByteArray& bands, const DeviceViewStyle& style)
                 << gridColour(style.ink, style.background);
     view.setColorTable(colours);
     view.fill(Background);
-    for (int y = 0; y < view.height(); ++y) {
-        const bool gridRow = style.grid && y % scale == 0;
-        for (int x = 0; x < view.width(); ++x) {
-            const bool ink = devicePixel(bands, x / scale, y / scale);
-            const bool grid = gridRow || (style.grid && x % scale == 0);
-            const uint index = grid ? (ink ? InkGrid : BackgroundGrid) : (ink ? Ink : Background);
-            if (index != Background)
-                view.setPixel(x, y, index);
+    // One line of device pixels is drawn into the first line of its row,
+    // whose other lines are copies (the grid line aside).
+    QList<uchar> line(view.width());
+    for (int y = 0; y < layout::ScreenHeight; ++y) {
+        for (int x = 0; x < layout::ScreenWidth; ++x) {
+            const uchar colour = devicePixel(bands, x, y) ? Ink : Background;
+            std::fill_n(line.begin() + x * scale, scale, colour);
+            if (style.grid)
+                line[x * scale] = colour + (BackgroundGrid - Background);
+        }
+        for (int r = 0; r < scale; ++r) {
+            uchar* out = view.scanLine(y * scale + r);
+            const bool gridRow = style.grid && r == 0;
+            if (!style.grid) {
+                // Format_Mono: eight pixels a byte, the first in the top bit.
+                for (int x = 0; x < view.width(); ++x)
+                    if (line[x] == Ink)
+                        out[x >> 3] |= uchar(0x80 >> (x & 7));
+            } else {
+                for (int x = 0; x < view.width(); ++x)
+                    out[x] = gridRow && line[x] < BackgroundGrid
+                                 ? uchar(line[x] + (BackgroundGrid - Background))
+                                 : line[x];
+            }
         }
     }
     return view;
