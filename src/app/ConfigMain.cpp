@@ -1,6 +1,7 @@
 #include "ConfigMain.h"
 
 #include "AddressEdit.h"
+#include "BootScreenView.h"
 #include "ChoiceGroup.h"
 #include "NavBar.h"
 #include "NumericEdit.h"
@@ -482,12 +483,11 @@ QWidget* TfrmConfig::createBootScreenPage()
     cbFontSub->setObjectName(QStringLiteral("cbFontSub"));
     cbFontSub->hide();
 
-    imgLcd = new QLabel(content);
-    imgLcd->setObjectName(QStringLiteral("imgLcd"));
-    imgLcd->setFixedSize(FBootScreen->imgLcd().size());
+    auto* view = new BootScreenView(*FBootScreen, content);
+    imgLcd = view->imgLcd();
 
     layout->addWidget(box);
-    layout->addWidget(imgLcd, 0, Qt::AlignLeft);
+    layout->addWidget(view);
     layout->addStretch();
 
     // What the user does goes to the model; what the model holds comes back
@@ -513,9 +513,7 @@ QWidget* TfrmConfig::createBootScreenPage()
         FBootScreen->cbFontSubChange();
     });
     connect(FBootScreen, &BootScreenModel::changed, this, &TfrmConfig::refreshBootScreenPage);
-    connect(FBootScreen, &BootScreenModel::previewChanged, this, &TfrmConfig::refreshPreview);
     refreshBootScreenPage();
-    refreshPreview();
     return content;
 }
 
@@ -959,11 +957,6 @@ void TfrmConfig::refreshBootScreenPage()
     btnLoadPic->setEnabled(m.loadPicEnabled());
 }
 
-void TfrmConfig::refreshPreview()
-{
-    imgLcd->setPixmap(QPixmap::fromImage(FBootScreen->imgLcd()));
-}
-
 bool TfrmConfig::LogoKeyPress(QLineEdit* edit, QKeyEvent* event)
 {
     char16_t key = 0;
@@ -979,7 +972,17 @@ void TfrmConfig::btnLoadPicClick()
     const QString fileName = FDialogs.openFile(this, QStringLiteral("图像文件（.bmp） (*.bmp)"));
     if (fileName.isEmpty())
         return;
-    const PictureResult result = FBootScreen->LoadLogoPicture(fileName);
+    // Read first, so that the import dialog shows the picture as it will be
+    // stored; a cancelled dialog changes nothing.
+    const PictureFile file = readPictureFile(fileName);
+    if (!file.error.isEmpty()) {
+        FDialogs.message(this, file.error);
+        return;
+    }
+    const std::optional<PictureOptions> options = FDialogs.pictureOptions(this, file.image);
+    if (!options)
+        return;
+    const PictureResult result = FBootScreen->importPicture(fileName, file, *options);
     switch (result.outcome) {
     case PictureResult::Loaded:
         break;

@@ -157,7 +157,6 @@ private:
 
     void showParamPage(int page);
     void refreshBootScreenPage();
-    void refreshPreview();
     bool LogoKeyPress(QLineEdit* edit, QKeyEvent* event);
 
     QString hintOf(const QWidget* control) const;

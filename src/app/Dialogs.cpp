@@ -2,6 +2,7 @@
 
 #include "ConfigMain.h"
 #include "FileSelect.h"
+#include "PictureImportDialog.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -41,6 +42,14 @@ int QtDialogs::startupChoice(QWidget* parent)
         dialog.move(parent->geometry().center() - dialog.rect().center());
     dialog.exec();
     return choice;
+}
+
+std::optional<PictureOptions> QtDialogs::pictureOptions(QWidget* parent, const QImage& picture)
+{
+    PictureImportDialog dialog(picture, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.options();
 }
 
 } // namespace hmk

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "bootscreen/BootPicture.h"
+
+#include <QImage>
 #include <QString>
+#include <optional>
 
 class QWidget;
 
@@ -26,6 +30,10 @@ public:
     // Where the first values come from: 0 = the factory values, any other
     // value = open an existing file.
     virtual int startupChoice(QWidget* parent) = 0;
+    // How to import a boot picture just read, shown as it will be stored;
+    // nothing when the user cancelled.
+    virtual std::optional<PictureOptions> pictureOptions(QWidget* parent,
+                                                         const QImage& picture) = 0;
 };
 
 class QtDialogs : public Dialogs
@@ -35,6 +43,7 @@ public:
     QString saveFile(QWidget* parent, const QString& filter, const QString& defaultSuffix) override;
     void message(QWidget* parent, const QString& text) override;
     int startupChoice(QWidget* parent) override;
+    std::optional<PictureOptions> pictureOptions(QWidget* parent, const QImage& picture) override;
 };
 
 } // namespace hmk

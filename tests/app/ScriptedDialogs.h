@@ -18,6 +18,9 @@ public:
     QStringList openAnswers;
     QStringList saveAnswers;
     QList<int> startupAnswers;
+    // The picture import: an empty queue answers like a user who takes the
+    // dialog's defaults (the plain import); nullopt cancels.
+    QList<std::optional<PictureOptions>> pictureAnswers;
 
     // What was asked and shown, in order.
     QStringList openFilters;
@@ -25,6 +28,7 @@ public:
     QStringList saveSuffixes;
     QStringList messages;
     int startupAsked = 0;
+    QList<QImage> picturesShown;
 
     QString openFile(QWidget*, const QString& filter) override
     {
@@ -45,6 +49,12 @@ public:
     {
         ++startupAsked;
         return startupAnswers.isEmpty() ? 0 : startupAnswers.takeFirst();
+    }
+
+    std::optional<PictureOptions> pictureOptions(QWidget*, const QImage& picture) override
+    {
+        picturesShown << picture;
+        return pictureAnswers.isEmpty() ? PictureOptions{} : pictureAnswers.takeFirst();
     }
 };
 
