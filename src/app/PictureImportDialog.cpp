@@ -138,6 +138,7 @@ void PictureImportDialog::refresh()
     thresholdValue_->setEnabled(threshold_->isChecked());
     const QByteArray bytes = storedBytes();
     note_->setText(bytes.isEmpty() ? WrongSizeMessage : QString());
+    note_->setVisible(bytes.isEmpty());
     const QByteArray shown = bytes.isEmpty() ? QByteArray(layout::LogoPixelFontsSize, '\0') : bytes;
     preview_->setPixmap(
         QPixmap::fromImage(deviceView(shown, {PreviewScale, LcdInk, LcdBlue, true})));
