@@ -112,7 +112,9 @@ void TestCodepage::decodeAnyBytes()
     QByteArray all;
     for (int lead = 0x80; lead < 0x100; ++lead) {
         for (int trail = 0; trail < 0x100; ++trail) {
-            const QByteArray pair{char(lead), char(trail)};
+            QByteArray pair;
+            pair += char(lead);
+            pair += char(trail);
             all += pair;
             const QString text = cp936::decode(pair);
             const auto known = characterOf.constFind(pair);
