@@ -1,7 +1,9 @@
 #include "ToolCommands.h"
 
+#include "CompareCommands.h"
 #include "ImageBuild.h"
 #include "ImageFields.h"
+#include "ToolSupport.h"
 #include "bootscreen/LcdColors.h"
 #include "image/CfgHMK725.h"
 #include "params/ConfigOpener.h"
@@ -30,6 +32,9 @@ Commands:
   render FILE -o PNG    the boot screen as a picture
   build -o FILE ...     build an image from the settings file and edits
   diff A B              the fields in which two images differ
+  diff A --factory      what differs from the settings file's factory values
+  diff A --last         what differs from its last-saved values
+  check FILE...         values the window or the controller would not take
 
 "hkftool COMMAND --help" describes a command.
 Exit status: 0 success, 1 a failed check or differing files, 2 bad usage or
@@ -87,24 +92,7 @@ comes from FILE's name, as in the window.
   --picture IMAGE      a 192 x 32 bitmap; switches to the picture boot screen
 )";
 
-const char* const DiffUsage = R"(Usage: hkftool diff A B
-
-Lists the fields in which two images differ, by name, with both values.
-Exit status 0 when none differ, 1 when some do.
-)";
-
-struct Context
-{
-    QTextStream& out;
-    QTextStream& err;
-    QString command;
-
-    int fail(int status, const QString& message)
-    {
-        err << "hkftool " << command << ": " << message << Qt::endl;
-        return status;
-    }
-};
+} // namespace
 
 int usageError(Context& ctx, const QString& message)
 {
@@ -130,14 +118,6 @@ std::optional<int> parse(Context& ctx, QCommandLineParser& parser, const QString
     return std::nullopt;
 }
 
-// A whole image from a file, or the exit status to end with.
-struct LoadedImage
-{
-    QByteArray bytes;
-    ImageCheck check = ImageCheck::Ok;
-    const quint8* data() const { return reinterpret_cast<const quint8*>(bytes.constData()); }
-};
-
 std::optional<LoadedImage> loadImage(Context& ctx, const QString& path, int& status)
 {
     ImageFileRead read = readImageFile(path);
@@ -158,6 +138,8 @@ std::optional<LoadedImage> loadImage(Context& ctx, const QString& path, int& sta
                 << describe(image.check) << " block checksum does not match" << Qt::endl;
     return image;
 }
+
+namespace {
 
 int verify(Context& ctx, const QStringList& args)
 {
@@ -315,46 +297,6 @@ int build(Context& ctx, const QStringList& args)
     return Success;
 }
 
-int diff(Context& ctx, const QStringList& args)
-{
-    QCommandLineParser parser;
-    if (auto status = parse(ctx, parser, args, DiffUsage))
-        return *status;
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 2)
-        return usageError(ctx, QStringLiteral("give exactly two files"));
-
-    int status = Success;
-    const auto a = loadImage(ctx, files[0], status);
-    if (!a)
-        return status;
-    const auto b = loadImage(ctx, files[1], status);
-    if (!b)
-        return status;
-
-    const QList<ImageField> fa = imageFields(a->data());
-    const QList<ImageField> fb = imageFields(b->data());
-    const auto shown = [](const ImageField& f) {
-        return f.unit.isEmpty() ? f.text : f.text + QLatin1Char(' ') + f.unit;
-    };
-    bool differ = false;
-    for (qsizetype i = 0; i < fa.size(); ++i) {
-        if (fa[i].text == fb[i].text)
-            continue;
-        differ = true;
-        if (fa[i].section == FieldSection::Screen) {
-            int pixels = 0;
-            for (int y = 0; y < layout::ScreenHeight; ++y)
-                for (int x = 0; x < layout::ScreenWidth; ++x)
-                    pixels += screenPixel(a->data(), x, y) != screenPixel(b->data(), x, y);
-            ctx.out << fa[i].name << ": " << pixels << " of 6144 pixels differ" << Qt::endl;
-        } else {
-            ctx.out << fa[i].name << ": " << shown(fa[i]) << " -> " << shown(fb[i]) << Qt::endl;
-        }
-    }
-    return differ ? CheckFailed : Success;
-}
-
 } // namespace
 
 QString defaultSettingsPath()
@@ -366,7 +308,8 @@ QString defaultSettingsPath()
 int runTool(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     const std::pair<const char*, std::function<int(Context&, const QStringList&)>> commands[] = {
-        {"verify", verify}, {"dump", dump}, {"render", render}, {"build", build}, {"diff", diff}};
+        {"verify", verify}, {"dump", dump}, {"render", render},
+        {"build", build},   {"diff", diff}, {"check", check}};
 
     if (args.isEmpty()) {
         err << MainUsage;
