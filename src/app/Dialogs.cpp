@@ -1,5 +1,6 @@
 #include "Dialogs.h"
 
+#include "CompareDialog.h"
 #include "ConfigMain.h"
 #include "FileSelect.h"
 
@@ -41,6 +42,18 @@ int QtDialogs::startupChoice(QWidget* parent)
         dialog.move(parent->geometry().center() - dialog.rect().center());
     dialog.exec();
     return choice;
+}
+
+int QtDialogs::compareSource(QWidget* parent)
+{
+    return askCompareSource(parent);
+}
+
+QList<int> QtDialogs::chooseDifferences(QWidget* parent, const QString& title, const QString& note,
+                                        const QList<DifferenceRow>& rows)
+{
+    DifferencesDialog dialog(title, note, rows, parent);
+    return dialog.exec() == QDialog::Accepted ? dialog.checkedRows() : QList<int>{};
 }
 
 } // namespace hmk

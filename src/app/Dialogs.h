@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class QWidget;
@@ -26,6 +27,29 @@ public:
     // Where the first values come from: 0 = the factory values, any other
     // value = open an existing file.
     virtual int startupChoice(QWidget* parent) = 0;
+
+    // What to compare the window with.
+    enum CompareSource
+    {
+        CompareCancelled = -1,
+        CompareFactory = 0, // "出厂设定值"
+        CompareLast = 1,    // "上次保存"
+        CompareFile = 2,    // "已有文件…"
+    };
+    virtual int compareSource(QWidget* parent) = 0;
+
+    // One row of the differences dialog.
+    struct DifferenceRow
+    {
+        QString name;   // the overview's row name, or the page control's label
+        QString ours;   // the current value
+        QString theirs; // the value compared with
+    };
+    // Shows the differences, each with a check box (unchecked at first), and
+    // `note` above them when it is not empty. The indices of the rows
+    // checked when the user pressed "采用所选"; nothing for "关闭".
+    virtual QList<int> chooseDifferences(QWidget* parent, const QString& title, const QString& note,
+                                         const QList<DifferenceRow>& rows) = 0;
 };
 
 class QtDialogs : public Dialogs
@@ -35,6 +59,9 @@ public:
     QString saveFile(QWidget* parent, const QString& filter, const QString& defaultSuffix) override;
     void message(QWidget* parent, const QString& text) override;
     int startupChoice(QWidget* parent) override;
+    int compareSource(QWidget* parent) override;
+    QList<int> chooseDifferences(QWidget* parent, const QString& title, const QString& note,
+                                 const QList<DifferenceRow>& rows) override;
 };
 
 } // namespace hmk

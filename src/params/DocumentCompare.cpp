@@ -81,19 +81,6 @@ bool sameBootItem(BootItem item, const BootScreenState& a, const BootScreenState
     return true;
 }
 
-bool sameParam(const ParamEntry& entry, const ParamValue& a, const ParamValue& b)
-{
-    switch (entry.kind) {
-    case ControlKind::Numeric:
-        return a.number == b.number;
-    case ControlKind::Choice:
-        return a.choice == b.choice;
-    case ControlKind::Address:
-        return a.text == b.text;
-    }
-    return true;
-}
-
 // The label as the page shows it, without its colon.
 QString bareLabel(const ParamEntry& entry)
 {
@@ -230,6 +217,19 @@ OtherDocument fileDocument(const Document& current, const QString& path)
     return openedDocument(current, image);
 }
 
+bool sameValue(const ParamEntry& entry, const ParamValue& a, const ParamValue& b)
+{
+    switch (entry.kind) {
+    case ControlKind::Numeric:
+        return a.number == b.number;
+    case ControlKind::Choice:
+        return a.choice == b.choice;
+    case ControlKind::Address:
+        return a.text == b.text;
+    }
+    return true;
+}
+
 QString shownValue(const ParamEntry& entry, const ParamValue& value)
 {
     switch (entry.kind) {
@@ -265,7 +265,7 @@ QList<Difference> compareDocuments(const Document& ours, const Document& theirs,
         return diffs;
     for (const ParamEntry& entry : catalogue()) {
         const int i = paramIndex(entry);
-        if (sameParam(entry, ours.params[i], theirs.params[i]))
+        if (sameValue(entry, ours.params[i], theirs.params[i]))
             continue;
         Difference d;
         d.param = &entry;

@@ -118,6 +118,9 @@ struct Difference
 QList<Difference> compareDocuments(const Document& ours, const Document& theirs,
                                    bool params = true);
 
+// Whether two values of the parameter are the same for its control.
+bool sameValue(const ParamEntry& entry, const ParamValue& a, const ParamValue& b);
+
 // A parameter's value as its page shows it: a numeric field's text, a
 // choice caption ("" when none is selected), an address text.
 QString shownValue(const ParamEntry& entry, const ParamValue& value);

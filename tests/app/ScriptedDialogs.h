@@ -18,6 +18,10 @@ public:
     QStringList openAnswers;
     QStringList saveAnswers;
     QList<int> startupAnswers;
+    // Compare: the source (an empty queue cancels) and the rows to take
+    // (an empty queue closes the dialog).
+    QList<int> compareAnswers;
+    QList<QList<int>> differenceAnswers;
 
     // What was asked and shown, in order.
     QStringList openFilters;
@@ -25,6 +29,14 @@ public:
     QStringList saveSuffixes;
     QStringList messages;
     int startupAsked = 0;
+    int compareAsked = 0;
+    struct DifferencesShown
+    {
+        QString title;
+        QString note;
+        QList<DifferenceRow> rows;
+    };
+    QList<DifferencesShown> differencesShown;
 
     QString openFile(QWidget*, const QString& filter) override
     {
@@ -45,6 +57,19 @@ public:
     {
         ++startupAsked;
         return startupAnswers.isEmpty() ? 0 : startupAnswers.takeFirst();
+    }
+
+    int compareSource(QWidget*) override
+    {
+        ++compareAsked;
+        return compareAnswers.isEmpty() ? CompareCancelled : compareAnswers.takeFirst();
+    }
+
+    QList<int> chooseDifferences(QWidget*, const QString& title, const QString& note,
+                                 const QList<DifferenceRow>& rows) override
+    {
+        differencesShown.append({title, note, rows});
+        return differenceAnswers.isEmpty() ? QList<int>{} : differenceAnswers.takeFirst();
     }
 };
 
