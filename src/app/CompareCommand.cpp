@@ -1,10 +1,10 @@
 #include "CompareCommand.h"
 
 #include "CompareDialog.h"
-#include "OverviewTable.h"
 #include "bootscreen/BootScreenModel.h"
 #include "params/ConfigOpener.h"
 #include "params/DocumentCompare.h"
+#include "params/OverviewTable.h"
 
 #include <QFileInfo>
 
@@ -16,10 +16,15 @@ namespace {
 // the page control.
 QString rowName(const Difference& d)
 {
-    const QByteArray source = d.name.toLatin1();
-    for (const OverviewRow& row : overviewRows())
-        if (source == row.source)
+    for (const OverviewRow& row : overviewRows()) {
+        const bool same =
+            d.param
+                ? row.param == d.param
+                : (d.bootItem == BootItem::MainTitle && row.source == OverviewSource::MainTitle) ||
+                      (d.bootItem == BootItem::SubTitle && row.source == OverviewSource::SubTitle);
+        if (same)
             return QString::fromUtf8(row.name);
+    }
     return d.label;
 }
 
@@ -43,7 +48,7 @@ bool runCompare(const CompareTarget& t)
         sourceName = QFileInfo(path).fileName();
         other = fileDocument(current, path);
     } else {
-        const std::optional<IniFile> ini = IniFile::load(t.settingsPath);
+        const auto ini = IniFile::load(t.settingsPath);
         other = settingsDocument(ini ? &*ini : nullptr, source == Dialogs::CompareFactory, show);
     }
     if (!other.document) {

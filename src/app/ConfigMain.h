@@ -1,59 +1,43 @@
 #pragma once
 
 #include "Dialogs.h"
+#include "WindowParts.h"
 #include "bootscreen/BootScreenModel.h"
 #include "image/CfgHMK725.h"
 #include "params/ConfigOpener.h"
+#include "params/DocumentCompare.h"
+#include "params/Pages.h"
 #include "params/ParamValues.h"
 
-#include <QHash>
 #include <QMainWindow>
 #include <array>
 #include <memory>
 
-class QCheckBox;
-class QFontComboBox;
-class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
 class QToolButton;
-class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace hmk {
 
-// Hint texts keyed by parameter name, plus "MainTitle" and "SubTitle".
-using HintMap = QHash<QString, QString>;
-
-class ChoiceGroup;
+class BootScreenPage;
 class NavGroup;
-class NumericEdit;
+class OverviewPage;
 class PageControl;
+class ParamPage;
 class RibbonBar;
 
 } // namespace hmk
 
-// The main window: ribbon, navigation bar, the eight pages with every
-// parameter control, the overview list and the hint memo. The controls hold
-// the document; the boot-screen page is a view of its BootScreenModel.
+// The main window: ribbon, navigation bar, the eight pages and the hint
+// memo. The pages are widgets of their own (OverviewPage, ParamPage,
+// BootScreenPage); the window owns the document, runs the commands and
+// sequences what the pages show. The parameter controls hold the document's
+// values; the boot-screen page is a view of its BootScreenModel.
 class TfrmConfig : public QMainWindow
 {
     Q_OBJECT
 public:
-    // Page indices of pcMain.
-    enum Page
-    {
-        OverviewPage = 0,
-        TechnicsPage = 1,
-        MotionPage = 2,
-        MachinePage = 3,
-        NetPage = 4,
-        OtherPage = 5,
-        SeniorParamPage = 6,
-        BootScreenPage = 7,
-    };
-
     // The settings file is read from settingsPath, or from the one beside
     // the executable when it is empty. Creating the window runs the start-up
     // sequence: the start-up choice through `dialogs`, the first values, the
@@ -107,6 +91,9 @@ public slots:
 
     void btnViewClick();
     void btnShowHintClick();
+    // Compare the window with the factory values, the last saved ones or a
+    // file, and take chosen values in.
+    void btnCompareClick();
     void btnScreenClick();
 
     // Page commands: their page, or the boot-screen page while only the boot
@@ -147,25 +134,20 @@ private:
     void createRibbon();
     void createNavBar();
     void createPages();
-    QWidget* createPage(const QString& name);
-    void createParamControls(const std::array<QWidget*, 8>& pages);
-    QWidget* createOverviewPage();
-    QWidget* createBootScreenPage();
     void layoutClient();
     void setPageGeometry(int top, int height);
     void onRibbonMinimizedChanged(bool minimized);
 
-    void showParamPage(int page);
-    void refreshBootScreenPage();
-    void refreshPreview();
-    bool LogoKeyPress(QLineEdit* edit, QKeyEvent* event);
+    // What the overview marks changed values against: the factory values
+    // as a fresh window loads them, read once from the settings file.
+    const hmk::Document& factoryDocument();
+    // After a refused save: the network page, the focus and the selection in
+    // the first address that failed the check.
+    void focusFailingAddress();
 
-    QString hintOf(const QWidget* control) const;
-    QTreeWidgetItem* addRow(QTreeWidgetItem* group, const QString& name, const QString& value,
-                            const QWidget* control);
-    void AddNumberRow(QTreeWidgetItem* group, const QString& name, hmk::NumericEdit* control);
-    void AddChoiceRow(QTreeWidgetItem* group, const QString& name, const hmk::ChoiceGroup* control);
-    void AddTextRow(QTreeWidgetItem* group, const QString& name, const QLineEdit* control);
+    void showPage(hmk::Page page);
+    void showParamPage(hmk::Page page);
+    bool LogoKeyPress(QLineEdit* edit, QKeyEvent* event);
 
     hmk::Dialogs& FDialogs;
     const QString FSettingsPath;
@@ -176,8 +158,7 @@ private:
     int FOpenFileType = 0;
     hmk::BootScreenModel* FBootScreen;
     hmk::HintMap FHints;
-
-    std::array<QWidget*, hmk::ParamCount> FControls{};
+    std::optional<hmk::Document> FFactory;
 
     QWidget* FClient = nullptr;
     hmk::RibbonBar* dxRibbon1 = nullptr;
@@ -191,15 +172,8 @@ private:
     int FPageTop = 0;
     int FPageBottomGap = 0;
     QPlainTextEdit* memoHint = nullptr;
-    QTreeWidget* lvDesc = nullptr;
 
-    QCheckBox* cbNotEnableParam = nullptr;
-    hmk::ChoiceGroup* rgStyleScreen = nullptr;
-    QCheckBox* cbUseDefaultScreen = nullptr;
-    QLineEdit* edtMainTitle = nullptr;
-    QLineEdit* edtSubTitle = nullptr;
-    QPushButton* btnLoadPic = nullptr;
-    QFontComboBox* cbFontMain = nullptr;
-    QFontComboBox* cbFontSub = nullptr;
-    QLabel* imgLcd = nullptr;
+    hmk::OverviewPage* FOverview = nullptr;
+    std::array<hmk::ParamPage*, 6> FParamPages{};
+    hmk::BootScreenPage* FBootPage = nullptr;
 };

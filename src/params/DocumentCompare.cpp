@@ -160,7 +160,9 @@ OtherDocument settingsDocument(const IniFile* ini, bool factory, const ShowMessa
     Document doc{formValues(), {}};
     BootScreenModel boot;
     if (ini) {
-        const SettingsLoad load = LoadSettings(*ini, factory, boot, doc.params, showMessage);
+        // No receiver: the loader's messages go nowhere.
+        const ShowMessage show = showMessage ? showMessage : [](const QString&) {};
+        const SettingsLoad load = LoadSettings(*ini, factory, boot, doc.params, show);
         if (!load.error.ok()) {
             other.error = load.error.error;
             return other;

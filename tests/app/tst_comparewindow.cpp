@@ -43,6 +43,14 @@ QByteArray imageOf(const ParamValues& values, bool withParams, const QString& ma
     return config.bytes();
 }
 
+bool sameValues(const ParamValues& a, const ParamValues& b)
+{
+    for (const ParamEntry& entry : catalogue())
+        if (!sameValue(entry, a[paramIndex(entry)], b[paramIndex(entry)]))
+            return false;
+    return true;
+}
+
 } // namespace
 
 class TestCompareWindow : public QObject
@@ -113,7 +121,12 @@ private:
     }
     QString path(const QString& name) const { return dir.filePath(name); }
     void compare() { child<QToolButton>(*window, "btnCompare")->click(); }
-    void showOverview() { window->pcMain()->setActivePageIndex(pageIndex(Page::Overview)); }
+    // Entering the overview from another page rebuilds it.
+    void showOverview()
+    {
+        window->pcMain()->setActivePageIndex(pageIndex(Page::Technics));
+        window->pcMain()->setActivePageIndex(pageIndex(Page::Overview));
+    }
 
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
@@ -239,7 +252,7 @@ void TestCompareWindow::compareWithFailingFileShowsTheMessage()
     QVERIFY(dialogs.differencesShown.isEmpty());
     QCOMPARE(dialogs.messages.size(), 1);
     QVERIFY(dialogs.messages[0].startsWith(QStringLiteral("读取错误：CRC校验失败！")));
-    QVERIFY(window->readControls() == before);
+    QVERIFY(sameValues(window->readControls(), before));
 }
 
 void TestCompareWindow::closingTakesNothing()
@@ -250,7 +263,7 @@ void TestCompareWindow::closingTakesNothing()
     compare();
     QCOMPARE(dialogs.differencesShown.size(), 1);
     QVERIFY(dialogs.differencesShown[0].title.contains(QStringLiteral("上次保存")));
-    QVERIFY(window->readControls() == before);
+    QVERIFY(sameValues(window->readControls(), before));
 }
 
 void TestCompareWindow::marksChangedAndOutOfRange()

@@ -333,7 +333,7 @@ void TestEditCycle::startUp()
     const QString hint = hints ? QStringLiteral("穿孔高度的提示") : QString();
     QCOMPARE(window->hints().value(QStringLiteral("PunchHeight")), hint);
     QCOMPARE(row(*window, QStringLiteral("穿孔高度"))->text(2), hint);
-    QCOMPARE(window->pcMain()->activePageIndex(), int(TfrmConfig::OverviewPage));
+    QCOMPARE(window->pcMain()->activePageIndex(), pageIndex(Page::Overview));
 }
 
 // The settings file that ships beside the program.
@@ -720,7 +720,7 @@ void TestEditCycle::editSaveOpenThroughTheWidgets()
     const auto page = [&] { return first->pcMain()->activePageIndex(); };
 
     click(child<QToolButton>(*first, "btnTechParam"));
-    QCOMPARE(page(), int(TfrmConfig::TechnicsPage));
+    QCOMPARE(page(), pageIndex(Page::Technics));
     type(edit("edtPunchHeight"), QStringLiteral("4.25"));
     type(edit("edtCyrusCoordinate"), QStringLiteral("-1.50"));
     for (QRadioButton* choice :
@@ -728,14 +728,14 @@ void TestEditCycle::editSaveOpenThroughTheWidgets()
         if (choice->text() == QStringLiteral("分段穿孔"))
             click(choice);
     click(child<QToolButton>(*first, "btnSpeedParam"));
-    QCOMPARE(page(), int(TfrmConfig::MotionPage));
+    QCOMPARE(page(), pageIndex(Page::Motion));
     type(edit("edtMoveSpeed"), QStringLiteral("350"));
     click(child<QToolButton>(*first, "btnNetParam"));
     type(edit("edtIPAddress"), QStringLiteral("192.168.0.10"));
     click(child<QToolButton>(*first, "btnSeniorParam"));
     type(edit("edtConfigWord"), QStringLiteral("777"));
     click(child<QToolButton>(*first, "btnScreen"));
-    QCOMPARE(page(), int(TfrmConfig::BootScreenPage));
+    QCOMPARE(page(), pageIndex(Page::BootScreen));
     type(edit("edtMainTitle"), QStringLiteral("切割机01"));
 
     QCOMPARE(valueOf(*first, "PunchHeight").number, 4250);

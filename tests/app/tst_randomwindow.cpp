@@ -143,7 +143,7 @@ void RandomSession::showBootScreenPage()
     if (chance(50))
         click(child<QToolButton>(*FWindow, "btnScreen"));
     else
-        showPage(TfrmConfig::BootScreenPage);
+        showPage(pageIndex(Page::BootScreen));
 }
 
 void RandomSession::pageCommand()
@@ -176,7 +176,7 @@ void RandomSession::typeNumber()
         if (entry->isNumeric())
             numeric << entry;
     const ParamEntry& entry = *numeric[between(0, int(numeric.size()) - 1)];
-    showPage(entry.paramGroup().page);
+    showPage(pageIndex(entry.paramGroup().page));
     auto* edit = static_cast<QLineEdit*>(FWindow->paramControl(entry));
     edit->setFocus();
     if (chance(70))
@@ -214,7 +214,7 @@ void RandomSession::typeAddress()
         if (entry->kind == ControlKind::Address)
             addresses << entry;
     const ParamEntry& entry = *addresses[between(0, int(addresses.size()) - 1)];
-    showPage(entry.paramGroup().page);
+    showPage(pageIndex(entry.paramGroup().page));
     QString text;
     if (chance(85)) {
         text = FRandom.address(entry);
@@ -243,7 +243,7 @@ void RandomSession::chooseChoice()
         if (entry->kind == ControlKind::Choice)
             choices << entry;
     const ParamEntry& entry = *choices[between(0, int(choices.size()) - 1)];
-    showPage(entry.paramGroup().page);
+    showPage(pageIndex(entry.paramGroup().page));
     const auto buttons = FWindow->paramControl(entry)->findChildren<QRadioButton*>();
     const int index = between(0, int(buttons.size()) - 1);
     note(QStringLiteral("choose %1 of %2").arg(index).arg(entry.nameText()));
