@@ -75,7 +75,9 @@ void applyMark(QTreeWidgetItem* item, const RowMark& mark)
 
 } // namespace
 
-void markOverview(QTreeWidget* list, const Document& current, const Document& factory)
+namespace {
+
+void markRows(QTreeWidget* list, const Document& current, const Document& factory)
 {
     const auto& rows = overviewRows();
     for (int g = 0; g < list->topLevelItemCount() && g < OverviewGroupCount; ++g) {
@@ -89,6 +91,19 @@ void markOverview(QTreeWidget* list, const Document& current, const Document& fa
             applyMark(group->child(child++), markOf(row, current, factory));
         }
     }
+}
+
+} // namespace
+
+void markOverview(QTreeWidget* list, const Document& current, const Document& factory)
+{
+    // One repaint for all marks instead of a change signal per font, colour
+    // and tooltip of every cell.
+    {
+        const QSignalBlocker quiet(list->model());
+        markRows(list, current, factory);
+    }
+    list->viewport()->update();
 }
 
 void OverviewMarkDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -150,10 +165,13 @@ void OverviewFilterBar::applyFilter()
             // can be selected.
             if (!shown && row->isSelected())
                 row->setSelected(false);
-            row->setHidden(!shown);
+            // Only real changes: each one lays the list out again.
+            if (row->isHidden() == shown)
+                row->setHidden(!shown);
             anyShown = anyShown || shown;
         }
-        group->setHidden(!anyShown);
+        if (group->isHidden() == anyShown)
+            group->setHidden(!anyShown);
     }
 }
 
