@@ -124,7 +124,9 @@ void TfrmConfig::startUp()
     // opens as far as it got, without hints.
     if (!reportError(FOpenFileType == 0 ? LoadSettings(true) : openCommand()))
         return;
-    LoadHints();
+    // After an open the settings file is read here first; one that cannot
+    // be read is reported once, as by the read commands.
+    reportError(LoadHints());
     BuildOverview();
 }
 
@@ -383,9 +385,11 @@ QString TfrmConfig::settingsPath() const
 
 IoStatus TfrmConfig::LoadSettings(bool factory)
 {
-    const std::optional<IniFile> ini = IniFile::load(settingsPath());
+    // A missing settings file loads nothing, silently; one that is there
+    // but cannot be read loads nothing either, and is reported.
+    const IniFileLoad ini = IniFile::load(settingsPath());
     if (!ini)
-        return {};
+        return ini.status;
     ParamValues values = readControls();
     const SettingsLoad load =
         hmk::LoadSettings(*ini, factory, *FBootScreen, values,
@@ -395,32 +399,26 @@ IoStatus TfrmConfig::LoadSettings(bool factory)
     return load.error;
 }
 
-void TfrmConfig::LoadHints()
+IoStatus TfrmConfig::LoadHints()
 {
-    if (const std::optional<IniFile> ini = IniFile::load(settingsPath()))
+    const IniFileLoad ini = IniFile::load(settingsPath());
+    if (ini)
         setHints(hmk::LoadHints(*ini));
+    return ini.status;
 }
 
 IoStatus TfrmConfig::OpenConfigFile(const QString& FileName)
 {
     if (!hasHkfExtension(FileName))
         return {};
-    const ImageFileRead read = readImageFile(FileName);
+    const ImageFileOpen read = openImageFile(FileName);
     if (!read.status)
         return read.status;
+    // What was read goes into the buffer also when it is refused; the check
+    // was of the file's bytes, never of stale ones behind a short read.
     std::copy(read.bytes.cbegin(), read.bytes.cend(), FBuffer.begin());
-    // A short file is no image, whatever stale bytes the buffer still holds
-    // behind what was read.
-    const bool shortFile = read.bytes.size() < qsizetype(FBuffer.size());
-    if (shortFile || !VerifyImage(FBuffer.data())) {
-        // The known text first; then which file, and whether it was cut short
-        // or damaged, which the engineer needs to find and replace it.
-        const QString reason = shortFile ? QStringLiteral("只有 %1 字节，配置文件应有 %2 字节")
-                                               .arg(read.bytes.size())
-                                               .arg(FBuffer.size())
-                                         : QStringLiteral("块校验和不符");
-        FDialogs.message(this, QStringLiteral("读取错误：CRC校验失败！\n“%1”：%2")
-                                   .arg(QDir::toNativeSeparators(FileName), reason));
+    if (!read.ok()) {
+        FDialogs.message(this, read.checkMessage);
         return {};
     }
     ShowConfigName();

@@ -70,7 +70,7 @@ public:
     // A boot picture that exists but cannot be read ends loading before the
     // parameters and comes back as the error.
     hmk::IoStatus LoadSettings(bool factory);
-    void LoadHints();
+    hmk::IoStatus LoadHints();
 
     // Opens a .hkf file (any other extension is ignored): checks its image
     // and puts its configuration name, boot screen and, when it carries

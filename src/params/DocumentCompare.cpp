@@ -4,7 +4,6 @@
 #include "bootscreen/BootScreenModel.h"
 #include "image/CfgHMK725.h"
 
-#include <QDir>
 #include <bit>
 
 namespace hmk {
@@ -190,33 +189,19 @@ OtherDocument openedDocument(const Document& current, const quint8* image)
     return other;
 }
 
-QString imageCheckMessage(const QString& path, qsizetype size, bool shortFile)
-{
-    // The known text first; then which file, and whether it was cut short or
-    // damaged, which the engineer needs to find and replace it.
-    const QString reason =
-        shortFile
-            ? QStringLiteral("只有 %1 字节，配置文件应有 %2 字节").arg(size).arg(layout::ImageSize)
-            : QStringLiteral("块校验和不符");
-    return QStringLiteral("读取错误：CRC校验失败！\n“%1”：%2")
-        .arg(QDir::toNativeSeparators(path), reason);
-}
-
 OtherDocument fileDocument(const Document& current, const QString& path)
 {
     OtherDocument other;
-    const ImageFileRead read = readImageFile(path);
-    if (!read.status) {
-        other.error = read.status.error;
+    const ImageFileOpen image = openImageFile(path);
+    if (!image.status) {
+        other.error = image.status.error;
         return other;
     }
-    const bool shortFile = read.bytes.size() < layout::ImageSize;
-    const auto* image = reinterpret_cast<const quint8*>(read.bytes.constData());
-    if (shortFile || !VerifyImage(image)) {
-        other.error = imageCheckMessage(path, read.bytes.size(), shortFile);
+    if (!image.ok()) {
+        other.error = image.checkMessage;
         return other;
     }
-    return openedDocument(current, image);
+    return openedDocument(current, image.data());
 }
 
 bool sameValue(const ParamEntry& entry, const ParamValue& a, const ParamValue& b)

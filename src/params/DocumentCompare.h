@@ -97,10 +97,6 @@ OtherDocument openedDocument(const Document& current, const quint8* image);
 // document.
 OtherDocument fileDocument(const Document& current, const QString& path);
 
-// The open path's message for a file that is too short or fails a block
-// checksum: the known text, then which file and why.
-QString imageCheckMessage(const QString& path, qsizetype size, bool shortFile);
-
 struct Difference
 {
     const ParamEntry* param = nullptr; // nullptr: a boot-screen item

@@ -6,7 +6,6 @@
 #include "params/DocumentCompare.h"
 #include "params/ImageFindings.h"
 
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -123,7 +122,11 @@ int diffSettings(Context& ctx, const QString& path, bool factory, const QString&
         return ctx.fail(
             BadUsage,
             QStringLiteral("%1: the window refuses to open it; nothing compared").arg(path));
-    const std::optional<IniFile> ini = IniFile::load(iniPath);
+    const IniFileLoad ini = IniFile::load(iniPath);
+    if (!ini.status.ok())
+        return ctx.fail(
+            BadUsage,
+            QStringLiteral("%1: the settings file cannot be read: %2").arg(iniPath, ini.reason));
     if (!ini)
         return ctx.fail(BadUsage, QStringLiteral("%1: the settings file cannot be read (no such "
                                                  "file, or not a regular file)")
@@ -228,10 +231,10 @@ int check(Context& ctx, const QStringList& args)
                              {},
                              QString::fromLatin1(describe(image->check)),
                              QStringLiteral("block checksum does not match")});
-        if (QFileInfo(path).size() > layout::ImageSize)
+        if (image->longer())
             findings.append({QStringLiteral("size"),
                              {},
-                             QString::number(QFileInfo(path).size()),
+                             QString::number(image->fileSize),
                              QStringLiteral("longer than 4096 bytes")});
         findings += imageFindings(image->data());
         if (findings.isEmpty() && !parser.isSet(json))

@@ -5,6 +5,7 @@
 
 #include "ToolCommands.h"
 #include "image/CfgHMK725.h"
+#include "params/ConfigOpener.h"
 
 #include <QByteArray>
 #include <QCommandLineParser>
@@ -36,16 +37,9 @@ int usageError(Context& ctx, const QString& message);
 std::optional<int> parse(Context& ctx, QCommandLineParser& parser, const QStringList& args,
                          const char* usage);
 
-// A whole image from a file, or the exit status to end with.
-struct LoadedImage
-{
-    QByteArray bytes;
-    ImageCheck check = ImageCheck::Ok;
-    const quint8* data() const { return reinterpret_cast<const quint8*>(bytes.constData()); }
-};
-
-// A file that cannot be read or is shorter than an image ends the command
-// with BadUsage in `status`; a checksum that does not match is warned about.
-std::optional<LoadedImage> loadImage(Context& ctx, const QString& path, int& status);
+// A whole image from a file. A file that cannot be read or is shorter than
+// an image ends the command with BadUsage in `status`; a checksum that does
+// not match is warned about.
+std::optional<ImageFileOpen> loadImage(Context& ctx, const QString& path, int& status);
 
 } // namespace hmk::tool
