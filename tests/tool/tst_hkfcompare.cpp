@@ -89,6 +89,8 @@ private slots:
     void check_data();
     void check();
     void checkJsonAndSeveralFiles();
+    void usage_data();
+    void usage();
 };
 
 void TestHkfCompare::initTestCase()
@@ -304,6 +306,33 @@ void TestHkfCompare::checkJsonAndSeveralFiles()
     const Run missing = hkftool({"check", high, path("missing.hkf")});
     QCOMPARE(missing.status, 2);
     QVERIFY(missing.out.contains("PunchHeight"));
+}
+
+void TestHkfCompare::usage_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("text"); // in stdout for help, in stderr otherwise
+
+    QTest::newRow("check help") << QStringList{"check", "--help"} << 0
+                                << "Usage: hkftool check FILE...";
+    QTest::newRow("diff help") << QStringList{"diff", "--help"} << 0 << "--factory|--last";
+    QTest::newRow("check without file") << QStringList{"check"} << 2 << "no file given";
+    QTest::newRow("settings without a source")
+        << QStringList{"diff", "a.hkf", "b.hkf", "--settings", "x.ini"} << 2
+        << "--settings goes with --factory or --last";
+    QTest::newRow("two files with --factory")
+        << QStringList{"diff", "a.hkf", "b.hkf", "--factory"} << 2 << "exactly one file";
+}
+
+void TestHkfCompare::usage()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, text);
+    const Run run = hkftool(args);
+    QCOMPARE(run.status, status);
+    QVERIFY2((status == 0 ? run.out : run.err).contains(text), qPrintable(run.out + run.err));
 }
 
 QTEST_MAIN(TestHkfCompare)
