@@ -1,6 +1,7 @@
 #include "ConfigMain.h"
 
 #include "BootScreenPage.h"
+#include "CompareCommand.h"
 #include "NavBar.h"
 #include "OverviewPage.h"
 #include "PageControl.h"
@@ -165,6 +166,9 @@ void TfrmConfig::createRibbon()
     btnShowHint = dxRibbon1->addButton(QStringLiteral("btnShowHint"), ShowHintCaption,
                                        ribbonIcon(RibbonIcon::Hint));
     connect(btnShowHint, &QToolButton::clicked, this, &TfrmConfig::btnShowHintClick);
+    connect(dxRibbon1->addButton(QStringLiteral("btnCompare"), CompareCaption,
+                                 ribbonIcon(RibbonIcon::Compare)),
+            &QToolButton::clicked, this, &TfrmConfig::btnCompareClick);
 
     dxRibbon1->addGroup(pageCaption(Page::BootScreen));
     connect(dxRibbon1->addButton(QStringLiteral("btnScreen"), pageCaption(Page::BootScreen),
@@ -254,6 +258,7 @@ void TfrmConfig::createNavBar()
                         {"dxitLast", "上次保存", &TfrmConfig::btnReadLastClick},
                         {"dxitOpen", "已有文件", &TfrmConfig::btnOpenFileClick},
                         {"dxitSave", "保存", &TfrmConfig::btnSaveClick},
+                        {"dxitCompare", "对比", &TfrmConfig::btnCompareClick},
                         {"dxitView", "总览", &TfrmConfig::btnViewClick}});
     ngrpBase->findChild<NavLink*>(QStringLiteral("dxitView"))->hide();
     ngrpBase->hide();
@@ -450,6 +455,22 @@ void TfrmConfig::BuildOverview()
         }
         return paramControl(*row.param);
     });
+    FOverview->markRows(documentOf(readControls(), *FBootScreen), factoryDocument());
+}
+
+const Document& TfrmConfig::factoryDocument()
+{
+    if (!FFactory) {
+        // Marking shows no message: a missing picture is reported when the
+        // values are read, not while the list is drawn.
+        const auto ini = IniFile::load(settingsPath());
+        const ShowMessage quiet = [](const QString&) {};
+        const OtherDocument factory = settingsDocument(ini ? &*ini : nullptr, true, quiet);
+        // A picture that cannot be read leaves the fresh window's values.
+        FFactory =
+            factory.document ? *factory.document : *settingsDocument(nullptr, true, quiet).document;
+    }
+    return *FFactory;
 }
 
 void TfrmConfig::lvDescSelectItem(QTreeWidgetItem* item, bool)
@@ -520,9 +541,41 @@ void TfrmConfig::btnSaveClick()
     if (ExportConfig(path, readControls(), *FBootScreen, *FConfig) ==
         ExportResult::RefusedNetAddress) {
         FDialogs.message(this, NetAddressInvalidMessage);
+        focusFailingAddress();
         return;
     }
     reportError(FConfig->SaveToFile(path));
+}
+
+void TfrmConfig::focusFailingAddress()
+{
+    for (const ParamEntry& entry : catalogue()) {
+        if (entry.kind != ControlKind::Address)
+            continue;
+        auto* edit = static_cast<QLineEdit*>(paramControl(entry));
+        if (CheckNetAddress(edit->text(), entry.offset == layout::SubnetMask))
+            continue;
+        showPage(entry.paramGroup().page);
+        edit->setFocus(Qt::OtherFocusReason);
+        edit->selectAll();
+        return;
+    }
+}
+
+void TfrmConfig::btnCompareClick()
+{
+    CompareTarget target;
+    target.parent = this;
+    target.dialogs = &FDialogs;
+    target.settingsPath = settingsPath();
+    target.fileFilter = HkfFilter;
+    target.boot = FBootScreen;
+    target.readControls = [this] { return readControls(); };
+    target.writeControls = [this](const ParamValues& values) { writeControls(values); };
+    if (!runCompare(target))
+        return;
+    BuildOverview();
+    FBootScreen->DrawLcdPreview();
 }
 
 void TfrmConfig::btnViewClick()

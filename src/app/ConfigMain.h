@@ -5,6 +5,7 @@
 #include "bootscreen/BootScreenModel.h"
 #include "image/CfgHMK725.h"
 #include "params/ConfigOpener.h"
+#include "params/DocumentCompare.h"
 #include "params/Pages.h"
 #include "params/ParamValues.h"
 
@@ -90,6 +91,9 @@ public slots:
 
     void btnViewClick();
     void btnShowHintClick();
+    // Compare the window with the factory values, the last saved ones or a
+    // file, and take chosen values in.
+    void btnCompareClick();
     void btnScreenClick();
 
     // Page commands: their page, or the boot-screen page while only the boot
@@ -134,6 +138,13 @@ private:
     void setPageGeometry(int top, int height);
     void onRibbonMinimizedChanged(bool minimized);
 
+    // What the overview marks changed values against: the factory values
+    // as a fresh window loads them, read once from the settings file.
+    const hmk::Document& factoryDocument();
+    // After a refused save: the network page, the focus and the selection in
+    // the first address that failed the check.
+    void focusFailingAddress();
+
     void showPage(hmk::Page page);
     void showParamPage(hmk::Page page);
     bool LogoKeyPress(QLineEdit* edit, QKeyEvent* event);
@@ -147,6 +158,7 @@ private:
     int FOpenFileType = 0;
     hmk::BootScreenModel* FBootScreen;
     hmk::HintMap FHints;
+    std::optional<hmk::Document> FFactory;
 
     QWidget* FClient = nullptr;
     hmk::RibbonBar* dxRibbon1 = nullptr;

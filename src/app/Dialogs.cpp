@@ -1,5 +1,6 @@
 #include "Dialogs.h"
 
+#include "CompareDialog.h"
 #include "ConfigMain.h"
 #include "FileSelect.h"
 #include "PictureImportDialog.h"
@@ -50,6 +51,18 @@ std::optional<PictureOptions> QtDialogs::pictureOptions(QWidget* parent, const Q
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.options();
+}
+
+int QtDialogs::compareSource(QWidget* parent)
+{
+    return askCompareSource(parent);
+}
+
+QList<int> QtDialogs::chooseDifferences(QWidget* parent, const QString& title, const QString& note,
+                                        const QList<DifferenceRow>& rows)
+{
+    DifferencesDialog dialog(title, note, rows, parent);
+    return dialog.exec() == QDialog::Accepted ? dialog.checkedRows() : QList<int>{};
 }
 
 } // namespace hmk

@@ -3,6 +3,7 @@
 #include "bootscreen/BootPicture.h"
 
 #include <QImage>
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -34,6 +35,29 @@ public:
     // nothing when the user cancelled.
     virtual std::optional<PictureOptions> pictureOptions(QWidget* parent,
                                                          const QImage& picture) = 0;
+
+    // What to compare the window with.
+    enum CompareSource
+    {
+        CompareCancelled = -1,
+        CompareFactory = 0, // "出厂设定值"
+        CompareLast = 1,    // "上次保存"
+        CompareFile = 2,    // "已有文件…"
+    };
+    virtual int compareSource(QWidget* parent) = 0;
+
+    // One row of the differences dialog.
+    struct DifferenceRow
+    {
+        QString name;   // the overview's row name, or the page control's label
+        QString ours;   // the current value
+        QString theirs; // the value compared with
+    };
+    // Shows the differences, each with a check box (unchecked at first), and
+    // `note` above them when it is not empty. The indices of the rows
+    // checked when the user pressed "采用所选"; nothing for "关闭".
+    virtual QList<int> chooseDifferences(QWidget* parent, const QString& title, const QString& note,
+                                         const QList<DifferenceRow>& rows) = 0;
 };
 
 class QtDialogs : public Dialogs
@@ -44,6 +68,9 @@ public:
     void message(QWidget* parent, const QString& text) override;
     int startupChoice(QWidget* parent) override;
     std::optional<PictureOptions> pictureOptions(QWidget* parent, const QImage& picture) override;
+    int compareSource(QWidget* parent) override;
+    QList<int> chooseDifferences(QWidget* parent, const QString& title, const QString& note,
+                                 const QList<DifferenceRow>& rows) override;
 };
 
 } // namespace hmk

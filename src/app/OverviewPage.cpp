@@ -2,6 +2,7 @@
 
 #include "ChoiceGroup.h"
 #include "NumericEdit.h"
+#include "OverviewFilter.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>
@@ -50,8 +51,13 @@ OverviewPage::OverviewPage(const HintMap& hints, QWidget* parent) : QWidget(pare
                         emit rowSelected(FList->itemFromIndex(index), true);
             });
 
+    FList->setItemDelegate(new OverviewMarkDelegate(FList));
+    FFilter = new OverviewFilterBar(FList, this);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(FFilter);
     layout->addWidget(FList);
 }
 
@@ -90,6 +96,12 @@ void OverviewPage::BuildOverview(const ControlOf& controlOf)
         }
     }
     FList->expandAll();
+}
+
+void OverviewPage::markRows(const Document& current, const Document& factory)
+{
+    markOverview(FList, current, factory);
+    FFilter->applyFilter();
 }
 
 QTreeWidgetItem* OverviewPage::addRow(QTreeWidgetItem* group, const QString& name,

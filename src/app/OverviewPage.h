@@ -6,6 +6,7 @@
 // the page is entered or the values change underneath.
 
 #include "WindowParts.h"
+#include "params/DocumentCompare.h"
 #include "params/OverviewTable.h"
 
 #include <QWidget>
@@ -20,6 +21,7 @@ namespace hmk {
 
 class ChoiceGroup;
 class NumericEdit;
+class OverviewFilterBar;
 
 class OverviewPage : public QWidget
 {
@@ -29,6 +31,8 @@ public:
     explicit OverviewPage(const HintMap& hints, QWidget* parent = nullptr);
 
     QTreeWidget* lvDesc() const { return FList; }
+    // The find-and-filter bar above the list.
+    OverviewFilterBar* filterBar() const { return FFilter; }
 
     // The control a row reads its value from: a parameter control or a title
     // field.
@@ -38,6 +42,9 @@ public:
     void AddNumberRow(QTreeWidgetItem* group, const QString& name, NumericEdit* control);
     void AddChoiceRow(QTreeWidgetItem* group, const QString& name, const ChoiceGroup* control);
     void AddTextRow(QTreeWidgetItem* group, const QString& name, const QLineEdit* control);
+    // Marks the rows just built (changed from `factory`, outside the field's
+    // limits) and applies the filter bar to them.
+    void markRows(const Document& current, const Document& factory);
 
     // The row at a point of the list's viewport; nullptr on a group header
     // or where there is no row.
@@ -56,6 +63,7 @@ private:
 
     const HintMap& FHints;
     QTreeWidget* FList = nullptr;
+    OverviewFilterBar* FFilter = nullptr;
 };
 
 } // namespace hmk

@@ -191,6 +191,22 @@ void drawSenior(QPainter& p)
         p.drawRoundedRect(QRectF(xs[i] - 4.5, knobs[i] - 3, 9, 6), 1.5, 1.5);
 }
 
+void drawCompare(QPainter& p)
+{
+    // Two sheets side by side, a row of the right one marked as differing.
+    p.setPen(QPen(Outline, 1.2));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(2, 5, 12, 22));
+    p.drawRect(QRectF(18, 5, 12, 22));
+    p.setPen(QPen(QColor(120, 120, 130), 1.5));
+    for (int y = 10; y <= 22; y += 4) {
+        p.drawLine(QPointF(4, y), QPointF(12, y));
+        p.drawLine(QPointF(20, y), QPointF(28, y));
+    }
+    p.setPen(QPen(QColor(224, 128, 0), 2.5));
+    p.drawLine(QPointF(20, 14), QPointF(28, 14));
+}
+
 } // namespace
 
 QIcon ribbonIcon(RibbonIcon kind)
@@ -236,6 +252,9 @@ QIcon ribbonIcon(RibbonIcon kind)
             break;
         case RibbonIcon::Senior:
             drawSenior(p);
+            break;
+        case RibbonIcon::Compare:
+            drawCompare(p);
             break;
         }
         p.end();

@@ -19,6 +19,7 @@ enum class RibbonIcon
     Network,
     Other,
     Senior,
+    Compare,
 };
 
 QIcon ribbonIcon(RibbonIcon kind);

@@ -403,10 +403,16 @@ void BootScreenModel::RestoreLogoTitles(const quint8* image)
 void BootScreenModel::RestoreLogoPicture(const quint8* image)
 {
     DrawBlankLcd();
-    // A restored picture is always shown in the LCD colours: the bytes are
+    setPictureBands(QByteArrayView(image + layout::LogoPixelFonts, layout::LogoPixelFontsSize));
+}
+
+void BootScreenModel::setPictureBands(QByteArrayView bands)
+{
+    // A picture from bytes is always shown in the LCD colours: the bytes are
     // its only record.
-    d->picture = QByteArray(reinterpret_cast<const char*>(image + layout::LogoPixelFonts),
-                            layout::LogoPixelFontsSize);
+    d->picture =
+        bands.first(std::min<qsizetype>(bands.size(), layout::LogoPixelFontsSize)).toByteArray();
+    d->picture.resize(layout::LogoPixelFontsSize, '\0');
     d->hasPicture = true;
     ConvertPenColor(d->imgScreen, d->picture);
     DrawLcdPreview();

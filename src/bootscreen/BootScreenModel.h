@@ -112,6 +112,9 @@ public:
     bool hasPicture() const;
     QByteArray pictureBytes() const; // 768 bytes, bands 0-3; zeros before any picture
     const QImage& imgScreen() const; // the picture holder, 192 x 32
+    // A picture given as its 768 stored bytes (bands 0-3), as an opened
+    // image gives it: holder, picture bytes and preview, no file name.
+    void setPictureBands(QByteArrayView bands);
 
     // --- save and restore -------------------------------------------------
     // Writes the boot-screen part of a save: LogoUsePic, then the titles or

@@ -158,4 +158,26 @@ inline constexpr int Logo2FontRoom = 56;
 // above, named after the parameters of the catalogue.
 inline constexpr int ParameterFields = 0x800;
 
+// The width of a 32-bit field.
+inline constexpr int WordSize = 4;
+
+// The reserved spans, zero in every image the system writes: from `start`
+// up to, not including, `end`.
+struct Span
+{
+    int start;
+    int end;
+};
+inline constexpr std::array<Span, 9> ReservedSpans{{
+    {ParamInput + WordSize, ConfigName},
+    {IncludeParam + WordSize, HeaderBlock.crcLow()},
+    {LogoPixelFonts + LogoPixelFontsSize, Logo1Len},
+    {Logo1Len + WordSize, Logo1Desc},
+    {Logo2Len + WordSize, Logo2Desc},
+    {Logo1FontLen + WordSize, Logo1FontName},
+    {Logo2FontLen + WordSize, Logo2FontName},
+    {LogoUsePic + WordSize, ScreenBlock.crcLow()},
+    {IntegrationConstant + WordSize, ParamBlock.crcLow()},
+}};
+
 } // namespace hmk::layout

@@ -1,8 +1,10 @@
 #include "ToolCommands.h"
 
+#include "CompareCommands.h"
 #include "ImageBuild.h"
 #include "ImageFields.h"
 #include "PictureArgs.h"
+#include "ToolSupport.h"
 #include "bootscreen/DeviceView.h"
 #include "bootscreen/LcdColors.h"
 #include "image/CfgHMK725.h"
@@ -31,6 +33,9 @@ Commands:
   render FILE -o PNG    the boot screen as a picture
   build -o FILE ...     build an image from the settings file and edits
   diff A B              the fields in which two images differ
+  diff A --factory      what differs from the settings file's factory values
+  diff A --last         what differs from its last-saved values
+  check FILE...         values the window or the controller would not take
 
 "hkftool COMMAND --help" describes a command.
 Exit status: 0 success, 1 a failed check or differing files, 2 bad usage or
@@ -99,24 +104,7 @@ comes from FILE's name, as in the window.
                        (without it, such a picture is refused)
 )";
 
-const char* const DiffUsage = R"(Usage: hkftool diff A B
-
-Lists the fields in which two images differ, by name, with both values.
-Exit status 0 when none differ, 1 when some do.
-)";
-
-struct Context
-{
-    QTextStream& out;
-    QTextStream& err;
-    QString command;
-
-    int fail(int status, const QString& message)
-    {
-        err << "hkftool " << command << ": " << message << Qt::endl;
-        return status;
-    }
-};
+} // namespace
 
 int usageError(Context& ctx, const QString& message)
 {
@@ -142,7 +130,6 @@ std::optional<int> parse(Context& ctx, QCommandLineParser& parser, const QString
     return std::nullopt;
 }
 
-// A whole image from a file, or the exit status to end with.
 std::optional<ImageFileOpen> loadImage(Context& ctx, const QString& path, int& status)
 {
     ImageFileOpen image = openImageFile(path);
@@ -162,6 +149,8 @@ std::optional<ImageFileOpen> loadImage(Context& ctx, const QString& path, int& s
                 << describe(image.check) << " block checksum does not match" << Qt::endl;
     return image;
 }
+
+namespace {
 
 int verify(Context& ctx, const QStringList& args)
 {
@@ -329,46 +318,6 @@ int build(Context& ctx, const QStringList& args)
     return Success;
 }
 
-int diff(Context& ctx, const QStringList& args)
-{
-    QCommandLineParser parser;
-    if (auto status = parse(ctx, parser, args, DiffUsage))
-        return *status;
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 2)
-        return usageError(ctx, QStringLiteral("give exactly two files"));
-
-    int status = Success;
-    const auto a = loadImage(ctx, files[0], status);
-    if (!a)
-        return status;
-    const auto b = loadImage(ctx, files[1], status);
-    if (!b)
-        return status;
-
-    const QList<ImageField> fa = imageFields(a->data());
-    const QList<ImageField> fb = imageFields(b->data());
-    const auto shown = [](const ImageField& f) {
-        return f.unit.isEmpty() ? f.text : f.text + QLatin1Char(' ') + f.unit;
-    };
-    bool differ = false;
-    for (qsizetype i = 0; i < fa.size(); ++i) {
-        if (fa[i].text == fb[i].text)
-            continue;
-        differ = true;
-        if (fa[i].section == FieldSection::Screen) {
-            int pixels = 0;
-            for (int y = 0; y < layout::ScreenHeight; ++y)
-                for (int x = 0; x < layout::ScreenWidth; ++x)
-                    pixels += screenPixel(a->data(), x, y) != screenPixel(b->data(), x, y);
-            ctx.out << fa[i].name << ": " << pixels << " of 6144 pixels differ" << Qt::endl;
-        } else {
-            ctx.out << fa[i].name << ": " << shown(fa[i]) << " -> " << shown(fb[i]) << Qt::endl;
-        }
-    }
-    return differ ? CheckFailed : Success;
-}
-
 } // namespace
 
 QString defaultSettingsPath()
@@ -380,7 +329,8 @@ QString defaultSettingsPath()
 int runTool(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     const std::pair<const char*, std::function<int(Context&, const QStringList&)>> commands[] = {
-        {"verify", verify}, {"dump", dump}, {"render", render}, {"build", build}, {"diff", diff}};
+        {"verify", verify}, {"dump", dump}, {"render", render},
+        {"build", build},   {"diff", diff}, {"check", check}};
 
     if (args.isEmpty()) {
         err << MainUsage;

@@ -21,6 +21,10 @@ public:
     // The picture import: an empty queue answers like a user who takes the
     // dialog's defaults (the plain import); nullopt cancels.
     QList<std::optional<PictureOptions>> pictureAnswers;
+    // Compare: the source (an empty queue cancels) and the rows to take
+    // (an empty queue closes the dialog).
+    QList<int> compareAnswers;
+    QList<QList<int>> differenceAnswers;
 
     // What was asked and shown, in order.
     QStringList openFilters;
@@ -29,6 +33,14 @@ public:
     QStringList messages;
     int startupAsked = 0;
     QList<QImage> picturesShown;
+    int compareAsked = 0;
+    struct DifferencesShown
+    {
+        QString title;
+        QString note;
+        QList<DifferenceRow> rows;
+    };
+    QList<DifferencesShown> differencesShown;
 
     QString openFile(QWidget*, const QString& filter) override
     {
@@ -55,6 +67,19 @@ public:
     {
         picturesShown << picture;
         return pictureAnswers.isEmpty() ? PictureOptions{} : pictureAnswers.takeFirst();
+    }
+
+    int compareSource(QWidget*) override
+    {
+        ++compareAsked;
+        return compareAnswers.isEmpty() ? CompareCancelled : compareAnswers.takeFirst();
+    }
+
+    QList<int> chooseDifferences(QWidget*, const QString& title, const QString& note,
+                                 const QList<DifferenceRow>& rows) override
+    {
+        differencesShown.append({title, note, rows});
+        return differenceAnswers.isEmpty() ? QList<int>{} : differenceAnswers.takeFirst();
     }
 };
 
