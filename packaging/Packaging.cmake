@@ -1,9 +1,12 @@
-# Desktop integration and the Debian package. The program and its settings
-# file are installed by src/app, hkftool by src/tool, both to bin: the
-# program reads <executable>.ini and hkftool the HMK725Config.ini beside it.
+# Desktop integration and the Debian package. The program is installed by
+# src/app, hkftool by src/tool, both to bin, which holds nothing else; the
+# shipped settings file goes to share/hmk725config (src/app).
 
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/hmk725config.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The file type of .hkf images, which the desktop entry opens.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/hmk725config.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/hmk725config.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/hmk725config.png
@@ -29,5 +32,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION "misc")
 # translations for the buttons of its dialogs.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, fonts-wqy-zenhei, qt6-translations-l10n")
+# Without dpkg-shlibdeps (dpkg-dev) CPack would leave the Qt libraries out of
+# Depends with no more than a note; these scripts stop packaging instead.
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackChecks.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/CheckDepends.cmake)
 
 include(CPack)

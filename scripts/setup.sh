@@ -11,6 +11,7 @@ packages=(
     fonts-arphic-uming fonts-wqy-zenhei
     xvfb xauth x11-utils xdotool
     libbenchmark-dev
+    dpkg-dev file desktop-file-utils shared-mime-info
     clang-14 libclang-rt-14-dev
 )
 missing=()

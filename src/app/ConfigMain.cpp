@@ -12,10 +12,13 @@
 #include "params/SettingsLoader.h"
 
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -50,6 +53,19 @@ constexpr std::array<Page, 6> ParamPages{Page::Technics, Page::Motion, Page::Mac
 // The file dialogs of the document commands, in Qt's filter form.
 const QString HkfFilter = QStringLiteral("HMK725配置文件 (*.hkf)");
 const QString HkfSuffix = QStringLiteral("hkf");
+const QString NotHkfFileMessage = QStringLiteral("打开错误：不是HMK725配置文件（*.hkf）！\n“%1”");
+
+// The one local .hkf file that a drag carries; empty for anything else
+// (several files, other files, addresses on the network, text).
+QString droppedConfigFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().constFirst();
+    if (!url.isLocalFile() || !hasHkfExtension(url.toLocalFile()))
+        return {};
+    return url.toLocalFile();
+}
 
 // The hint button's caption says what a click does next.
 const QString ShowHintCaption = QStringLiteral("显示提示");
@@ -65,9 +81,10 @@ void makeWhite(QWidget* widget)
 
 } // namespace
 
-TfrmConfig::TfrmConfig(Dialogs& dialogs, const QString& settingsPath, QWidget* parent)
+TfrmConfig::TfrmConfig(Dialogs& dialogs, const QString& settingsPath, const QString& startupFile,
+                       QWidget* parent)
     : QMainWindow(parent), FDialogs(dialogs), FSettingsPath(settingsPath),
-      FBootScreen(new BootScreenModel(this))
+      FStartupFile(startupFile), FBootScreen(new BootScreenModel(this))
 {
     setObjectName(QStringLiteral("frmConfig"));
     setWindowTitle(ToolTitle);
@@ -83,6 +100,7 @@ TfrmConfig::TfrmConfig(Dialogs& dialogs, const QString& settingsPath, QWidget* p
     memoHint->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memoHint->hide();
     FClient->installEventFilter(this);
+    setAcceptDrops(true);
 
     // The opening size is the smallest: the designed outer minimum of
     // 903 x 716 less the designed frame is exactly the client area.
@@ -118,11 +136,19 @@ void TfrmConfig::FormCreate()
 
 void TfrmConfig::startUp()
 {
-    // Everything here runs before the window is first shown.
-    FOpenFileType = FDialogs.startupChoice(this);
+    // Everything here runs before the window is first shown. A file given
+    // from outside answers the start-up choice: open that existing file.
+    IoStatus first;
+    if (FStartupFile.isEmpty()) {
+        FOpenFileType = FDialogs.startupChoice(this);
+        first = FOpenFileType == 0 ? LoadSettings(true) : openCommand();
+    } else {
+        FOpenFileType = 1;
+        first = openGivenFile(FStartupFile);
+    }
     // An error while loading the first values ends the start-up: the window
     // opens as far as it got, without hints.
-    if (!reportError(FOpenFileType == 0 ? LoadSettings(true) : openCommand()))
+    if (!reportError(first))
         return;
     // After an open the settings file is read here first; one that cannot
     // be read is reported once, as by the read commands.
@@ -155,9 +181,18 @@ void TfrmConfig::createRibbon()
     connect(openFile, &QAction::triggered, this, &TfrmConfig::btnOpenFileClick);
     open->setMenu(openMenu);
     open->setPopupMode(QToolButton::InstantPopup);
+    // Open and Save are actions of the window as well, so that their keys
+    // work on every page; the ribbon's entry and button run the same action.
+    openFile->setShortcut(QKeySequence::Open);
+    addAction(openFile);
+    auto* save = new QAction(QStringLiteral("保存"), this);
+    save->setObjectName(QStringLiteral("actSave"));
+    save->setShortcut(QKeySequence::Save);
+    addAction(save);
+    connect(save, &QAction::triggered, this, &TfrmConfig::btnSaveClick);
     connect(dxRibbon1->addButton(QStringLiteral("btnSave"), QStringLiteral("保存"),
                                  ribbonIcon(RibbonIcon::Save)),
-            &QToolButton::clicked, this, &TfrmConfig::btnSaveClick);
+            &QToolButton::clicked, save, &QAction::trigger);
 
     dxRibbon1->addGroup(pageCaption(Page::Overview));
     connect(dxRibbon1->addButton(QStringLiteral("btnView"), QStringLiteral("总览"),
@@ -528,6 +563,34 @@ IoStatus TfrmConfig::openCommand()
 void TfrmConfig::btnOpenFileClick()
 {
     reportError(openCommand());
+}
+
+IoStatus TfrmConfig::openGivenFile(const QString& fileName)
+{
+    // The file dialog offers only .hkf files; a name from outside may be any.
+    if (!hasHkfExtension(fileName)) {
+        FDialogs.message(this, NotHkfFileMessage.arg(QDir::toNativeSeparators(fileName)));
+        return {};
+    }
+    return OpenConfigFile(fileName);
+}
+
+void TfrmConfig::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedConfigFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TfrmConfig::dropEvent(QDropEvent* event)
+{
+    const QString fileName = droppedConfigFile(event->mimeData());
+    if (fileName.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop is over: a message box must not hold the program
+    // the file was dragged from.
+    QMetaObject::invokeMethod(
+        this, [this, fileName] { reportError(openGivenFile(fileName)); }, Qt::QueuedConnection);
 }
 
 void TfrmConfig::btnSaveClick()

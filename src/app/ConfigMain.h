@@ -41,9 +41,10 @@ public:
     // The settings file is read from settingsPath, or from the one beside
     // the executable when it is empty. Creating the window runs the start-up
     // sequence: the start-up choice through `dialogs`, the first values, the
-    // hints and the overview.
+    // hints and the overview. A startupFile (given on the command line) is
+    // opened instead of asking for the start-up choice.
     explicit TfrmConfig(hmk::Dialogs& dialogs, const QString& settingsPath = QString(),
-                        QWidget* parent = nullptr);
+                        const QString& startupFile = QString(), QWidget* parent = nullptr);
     ~TfrmConfig() override;
 
     // The values of the 47 parameter controls, in catalogue order. Reading
@@ -117,6 +118,10 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A single .hkf file dropped on the window is opened; other drops are
+    // not taken.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void FormCreate();
@@ -130,6 +135,10 @@ private:
     void readSettingsCommand(bool factory);
     // The Open command as the ribbon runs it, its platform error returned.
     hmk::IoStatus openCommand();
+    // A file named from outside the window (command line, drop): opened as
+    // the Open command opens the file chosen in its dialog, except that a
+    // name without the .hkf extension is refused with a message.
+    hmk::IoStatus openGivenFile(const QString& fileName);
 
     void createRibbon();
     void createNavBar();
@@ -151,6 +160,7 @@ private:
 
     hmk::Dialogs& FDialogs;
     const QString FSettingsPath;
+    const QString FStartupFile;
     std::unique_ptr<hmk::THMK725ConfigData> FConfig;
     // The image as read from the last opened file.
     hmk::ImageBytes FBuffer{};

@@ -1,5 +1,6 @@
 #include "IniFile.h"
 
+#include "SettingsLocation.h"
 #include "image/Codepage.h"
 
 #include <QCoreApplication>
@@ -223,7 +224,8 @@ QString settingsFilePath()
     const QFileInfo info(exe);
     const QString suffix = info.suffix();
     const QString stem = suffix.isEmpty() ? exe : exe.left(exe.size() - suffix.size() - 1);
-    return stem + QStringLiteral(".ini");
+    return locateSettingsFile(info.absolutePath(),
+                              QFileInfo(stem + QStringLiteral(".ini")).fileName());
 }
 
 } // namespace hmk

@@ -69,8 +69,9 @@ struct IniFileLoad
 };
 
 // The settings file of this program: the executable's full path with its
-// extension replaced by ".ini" (appended where it has none), worked out
-// afresh on every call.
+// extension replaced by ".ini" (appended where it has none) when there is
+// one, else the installed copy (locateSettingsFile); worked out afresh on
+// every call.
 QString settingsFilePath();
 
 } // namespace hmk

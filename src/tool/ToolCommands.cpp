@@ -10,6 +10,7 @@
 #include "image/CfgHMK725.h"
 #include "params/ConfigOpener.h"
 #include "params/IniFile.h"
+#include "params/SettingsLocation.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -81,8 +82,8 @@ const char* const BuildUsage = R"(Usage: hkftool build -o FILE [--settings INI] 
                      [--threshold N] [--invert] [--fit]]
 
 Builds a configuration image as the window saves it after reading a settings
-file: the factory values of the shipped HMK725Config.ini beside hkftool, or
-of the file given. Then each --set, then the picture. The configuration name
+file: the factory values of the shipped HMK725Config.ini (beside hkftool, else
+the installed one in ../share/hmk725config), or of the file given. Then each --set, then the picture. The configuration name
 comes from FILE's name, as in the window.
 
   -o, --output FILE    the image to write (replaced atomically)
@@ -322,8 +323,7 @@ int build(Context& ctx, const QStringList& args)
 
 QString defaultSettingsPath()
 {
-    return QDir(QCoreApplication::applicationDirPath())
-        .filePath(QStringLiteral("HMK725Config.ini"));
+    return locateSettingsFile(ShippedSettingsName);
 }
 
 int runTool(const QStringList& args, QTextStream& out, QTextStream& err)

@@ -21,7 +21,8 @@ enum ExitStatus
 // `args` are the arguments after the program name: the sub-command first.
 int runTool(const QStringList& args, QTextStream& out, QTextStream& err);
 
-// The shipped settings file beside the executable: HMK725Config.ini.
+// The shipped settings file: HMK725Config.ini beside the executable, else
+// the installed copy.
 QString defaultSettingsPath();
 
 } // namespace hmk::tool

@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -105,10 +106,16 @@ private slots:
     void saveFailureNamesThePath();
     void saveCutsTheFocusedTitle();
 
+    void dropFile_data();
+    void dropFile();
+    void shortcuts_data();
+    void shortcuts();
+
     void editSaveOpenThroughTheWidgets();
 
 private:
-    std::unique_ptr<TfrmConfig> makeWindow(const QString& settings);
+    std::unique_ptr<TfrmConfig> makeWindow(const QString& settings,
+                                           const QString& startupFile = QString());
     // A valid image file saved from a window of form values with
     // PunchHeight 7.77 and everything else as the form has it.
     QString savedImage(const QString& fileName, bool screenOnly = false);
@@ -140,9 +147,10 @@ void TestEditCycle::cleanup()
                                       : QFile::remove(path(name));
 }
 
-std::unique_ptr<TfrmConfig> TestEditCycle::makeWindow(const QString& settings)
+std::unique_ptr<TfrmConfig> TestEditCycle::makeWindow(const QString& settings,
+                                                      const QString& startupFile)
 {
-    return std::make_unique<TfrmConfig>(dialogs, settings);
+    return std::make_unique<TfrmConfig>(dialogs, settings, startupFile);
 }
 
 QString TestEditCycle::savedImage(const QString& fileName, bool screenOnly)
@@ -267,7 +275,7 @@ void TestEditCycle::startUpDialogAnswers()
 void TestEditCycle::startUp_data()
 {
     QTest::addColumn<QString>("settings"); // "fixture" or "none"
-    QTest::addColumn<int>("choice");
+    QTest::addColumn<int>("choice");       // -1: the file is given on the command line
     QTest::addColumn<QString>("openFile"); // "", "valid", "damaged", "missing", "other"
     QTest::addColumn<QString>("values");   // "factory", "form", "file"
     QTest::addColumn<bool>("hints");
@@ -288,6 +296,18 @@ void TestEditCycle::startUp_data()
                                          << "form" << false << "missing.hkf";
     QTest::newRow("no settings file") << "none" << 0 << ""
                                       << "form" << false << "";
+
+    // A file given on the command line answers the start-up choice: no
+    // start-up dialog, no file dialog, then the same sequence.
+    QTest::newRow("given: a file") << "fixture" << -1 << "valid"
+                                   << "file" << true << "";
+    QTest::newRow("given: fails its check") << "fixture" << -1 << "damaged"
+                                            << "form" << true << ChecksumMessage;
+    // The file dialog never offers one; given by name it is refused aloud.
+    QTest::newRow("given: another kind") << "fixture" << -1 << "other"
+                                         << "form" << true << "opened.hkf.bak";
+    QTest::newRow("given: cannot be read") << "fixture" << -1 << "missing"
+                                           << "form" << false << "missing.hkf";
 }
 
 void TestEditCycle::startUp()
@@ -299,27 +319,32 @@ void TestEditCycle::startUp()
     QFETCH(bool, hints);
     QFETCH(QString, message);
 
+    QString file;
     if (openFile == QLatin1String("valid")) {
-        dialogs.openAnswers << savedImage(QStringLiteral("opened.hkf"));
+        file = savedImage(QStringLiteral("opened.hkf"));
     } else if (openFile == QLatin1String("damaged")) {
-        const QString file = savedImage(QStringLiteral("damaged.hkf"));
+        file = savedImage(QStringLiteral("damaged.hkf"));
         QByteArray bytes = readAll(file);
         bytes[0x900] = char(bytes[0x900] ^ 1);
         QVERIFY(writeAll(file, bytes));
-        dialogs.openAnswers << file;
     } else if (openFile == QLatin1String("missing")) {
-        dialogs.openAnswers << path(QStringLiteral("missing.hkf"));
+        file = path(QStringLiteral("missing.hkf"));
     } else if (openFile == QLatin1String("other")) {
-        const QString file = savedImage(QStringLiteral("opened.hkf"));
-        QVERIFY(QFile::rename(file, file + QStringLiteral(".bak")));
-        dialogs.openAnswers << file + QStringLiteral(".bak");
+        file = savedImage(QStringLiteral("opened.hkf")) + QStringLiteral(".bak");
+        QVERIFY(QFile::rename(path(QStringLiteral("opened.hkf")), file));
     }
-    dialogs.startupAnswers << choice;
+    const bool given = choice < 0;
+    if (!given) {
+        if (!file.isEmpty())
+            dialogs.openAnswers << file;
+        dialogs.startupAnswers << choice;
+    }
 
-    auto window = makeWindow(settings == QLatin1String("fixture") ? Fixture : noSettings());
-    QCOMPARE(dialogs.startupAsked, 1);
-    QCOMPARE(window->openFileType(), choice);
-    QCOMPARE(dialogs.openFilters, choice ? QStringList{HkfFilter} : QStringList());
+    auto window = makeWindow(settings == QLatin1String("fixture") ? Fixture : noSettings(),
+                             given ? file : QString());
+    QCOMPARE(dialogs.startupAsked, given ? 0 : 1);
+    QCOMPARE(window->openFileType(), given ? 1 : choice);
+    QCOMPARE(dialogs.openFilters, choice > 0 ? QStringList{HkfFilter} : QStringList());
     if (message.isEmpty()) {
         QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.join(u'|')));
     } else {
@@ -730,6 +755,146 @@ void TestEditCycle::saveCutsTheFocusedTitle()
     QCOMPARE(bytes.mid(0x740, 4), word(23));
     QCOMPARE(bytes.mid(0x748, 23), QByteArray(23, 'a'));
     QCOMPARE(title->text(), QString(23, u'a'));
+}
+
+// --- from outside the ribbon ----------------------------------------------
+
+void TestEditCycle::dropFile_data()
+{
+    QTest::addColumn<QString>("dragged"); // "hkf", "damaged", "other", "two", "remote", "text"
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("a .hkf file") << "hkf" << true << "";
+    QTest::newRow("a damaged .hkf file") << "damaged" << true << ChecksumMessage;
+    QTest::newRow("a file of another kind") << "other" << false << "";
+    QTest::newRow("two .hkf files") << "two" << false << "";
+    QTest::newRow("a .hkf on the network") << "remote" << false << "";
+    QTest::newRow("text naming a .hkf file") << "text" << false << "";
+}
+
+// A drag as a file manager sends it, entering the window and dropped on it.
+void TestEditCycle::dropFile()
+{
+    QFETCH(QString, dragged);
+    QFETCH(bool, accepted);
+    QFETCH(QString, message);
+
+    const QString file = savedImage(QStringLiteral("dropped.hkf"));
+    QMimeData data;
+    if (dragged == QLatin1String("hkf")) {
+        data.setUrls({QUrl::fromLocalFile(file)});
+    } else if (dragged == QLatin1String("damaged")) {
+        QByteArray bytes = readAll(file);
+        bytes[0x900] = char(bytes[0x900] ^ 1);
+        QVERIFY(writeAll(file, bytes));
+        data.setUrls({QUrl::fromLocalFile(file)});
+    } else if (dragged == QLatin1String("other")) {
+        QVERIFY(QFile::copy(file, file + QStringLiteral(".bak")));
+        data.setUrls({QUrl::fromLocalFile(file + QStringLiteral(".bak"))});
+    } else if (dragged == QLatin1String("two")) {
+        data.setUrls({QUrl::fromLocalFile(file), QUrl::fromLocalFile(file)});
+    } else if (dragged == QLatin1String("remote")) {
+        data.setUrls({QUrl(QStringLiteral("http://example.invalid/dropped.hkf"))});
+    } else {
+        data.setText(file);
+    }
+
+    auto window = makeWindow(Fixture);
+    // Without it the desktop delivers no drag to the window at all.
+    QVERIFY(window->acceptDrops());
+    const DocumentState before = documentOf(*window);
+    const QPoint at = window->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &enter);
+    QCOMPARE(enter.isAccepted(), accepted);
+    if (accepted) {
+        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &drop);
+        QVERIFY(drop.isAccepted());
+    }
+    // The file is opened once the drop has returned.
+    QCoreApplication::processEvents();
+
+    if (message.isEmpty()) {
+        QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.join(u'|')));
+    } else {
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(dialogs.messages[0].contains(message), qPrintable(dialogs.messages[0]));
+    }
+    QVERIFY(dialogs.openFilters.isEmpty());
+    const DocumentState after = documentOf(*window);
+    if (accepted && message.isEmpty()) {
+        QCOMPARE(after.caption, ToolTitle + QStringLiteral("--dropped.hkf"));
+        QCOMPARE(valueOf(*window, "PunchHeight").number, 7770);
+        QCOMPARE(row(*window, QStringLiteral("穿孔高度"))->text(1), QStringLiteral("7.77"));
+    } else {
+        const QString difference = paramDifference(after.values, before.values);
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+        QCOMPARE(after.caption, before.caption);
+    }
+}
+
+void TestEditCycle::shortcuts_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("focus"); // the control the key goes to
+    QTest::addColumn<bool>("save");     // Ctrl+S, otherwise Ctrl+O
+
+    QTest::newRow("Ctrl+O on the overview") << pageIndex(Page::Overview) << "lvDesc" << false;
+    QTest::newRow("Ctrl+O in a parameter field")
+        << pageIndex(Page::Motion) << "edtMoveSpeed" << false;
+    QTest::newRow("Ctrl+O in a title field")
+        << pageIndex(Page::BootScreen) << "edtMainTitle" << false;
+    QTest::newRow("Ctrl+S on the overview") << pageIndex(Page::Overview) << "lvDesc" << true;
+    QTest::newRow("Ctrl+S in a parameter field")
+        << pageIndex(Page::Technics) << "edtPunchHeight" << true;
+    QTest::newRow("Ctrl+S in an address field") << pageIndex(Page::Net) << "edtIPAddress" << true;
+    QTest::newRow("Ctrl+S in a title field")
+        << pageIndex(Page::BootScreen) << "edtMainTitle" << true;
+}
+
+// The keys run the ribbon's "打开已有文件" and "保存" from whatever page and
+// control has the focus.
+void TestEditCycle::shortcuts()
+{
+    QFETCH(int, page);
+    QFETCH(QString, focus);
+    QFETCH(bool, save);
+
+    const QString opened = save ? QString() : savedImage(QStringLiteral("keyed.hkf"));
+    auto window = makeWindow(Fixture);
+    QVERIFY(activate(*window));
+    window->pcMain()->setActivePageIndex(page);
+    QCOMPARE(window->pcMain()->activePageIndex(), page);
+    QWidget* target = child<QWidget>(*window, qPrintable(focus));
+    target->setFocus();
+    QVERIFY(target->hasFocus());
+
+    const QString saved = path(QStringLiteral("saved.hkf"));
+    if (save)
+        dialogs.saveAnswers << saved;
+    else
+        dialogs.openAnswers << opened;
+    QTest::keyClick(target, save ? Qt::Key_S : Qt::Key_O, Qt::ControlModifier);
+
+    QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.join(u'|')));
+    if (save) {
+        QCOMPARE(dialogs.saveFilters, QStringList{HkfFilter});
+        QVERIFY(dialogs.openFilters.isEmpty());
+        const QByteArray bytes = readAll(saved);
+        QCOMPARE(bytes.size(), qsizetype(layout::ImageSize));
+        const auto* image = reinterpret_cast<const quint8*>(bytes.constData());
+        QVERIFY(VerifyImage(image));
+        // The window's values, the factory ones.
+        ParamValues stored = hmk::RestoreParams(image);
+        QCOMPARE(at(stored, "PunchHeight").number, 4500);
+    } else {
+        QCOMPARE(dialogs.openFilters, QStringList{HkfFilter});
+        QVERIFY(dialogs.saveFilters.isEmpty());
+        QCOMPARE(window->windowTitle(), ToolTitle + QStringLiteral("--keyed.hkf"));
+        QCOMPARE(valueOf(*window, "PunchHeight").number, 7770);
+    }
 }
 
 // --- a whole session --------------------------------------------------------

@@ -1,12 +1,15 @@
 // The built program under a real X server: the start-up dialog comes first,
 // captioned "文件选择"; confirming it with Return opens the main window with
-// the tool's title as caption and the designed client size. Looked at and
-// driven from the outside, with the X utilities, as a user's desktop does.
+// the tool's title as caption and the designed client size. A file given on
+// the command line, as a file manager starts the program, opens with no
+// dialog. Looked at and driven from the outside, with the X utilities, as a
+// user's desktop does.
 
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -68,6 +71,8 @@ class TestStartProgram : public QObject
     Q_OBJECT
 private slots:
     void startUpDialogThenMainWindow();
+    void fileOnCommandLine();
+    void version();
 };
 
 void TestStartProgram::startUpDialogThenMainWindow()
@@ -100,6 +105,50 @@ void TestStartProgram::startUpDialogThenMainWindow()
     const QString title = run(QStringLiteral("xprop"), {"-id", main.id, "_NET_WM_NAME"});
     QVERIFY2(title.contains(QStringLiteral("= \"HMK725配置文件生成工具\"")), qPrintable(title));
     QVERIFY(findWindow(QStringLiteral("文件选择")).id.isEmpty());
+}
+
+void TestStartProgram::fileOnCommandLine()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xwininfo")).isEmpty())
+        QSKIP("xwininfo (x11-utils) is needed");
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    // An image as the window saves it, named after its file.
+    QProcess build;
+    build.start(QStringLiteral(HMK_BIN_DIR "/hkftool"),
+                {QStringLiteral("build"), QStringLiteral("-o"),
+                 dir.filePath(QStringLiteral("station4.hkf"))});
+    QVERIFY(build.waitForFinished(10000));
+    QCOMPARE(build.exitCode(), 0);
+
+    // Given relative to the working folder, as a shell passes it.
+    QProcess program;
+    program.setProgram(QStringLiteral(HMK_BIN_DIR "/HMK725Config"));
+    program.setWorkingDirectory(dir.path());
+    program.setArguments({QStringLiteral("station4.hkf")});
+    program.start();
+    QVERIFY2(program.waitForStarted(), qPrintable(program.errorString()));
+    const auto stop = qScopeGuard([&] {
+        program.kill();
+        program.waitForFinished();
+    });
+
+    const XWindow main =
+        waitForWindow(QStringLiteral("HMK725配置文件生成工具--station4.hkf"), program);
+    QVERIFY2(!main.id.isEmpty(), "the main window did not open with the file");
+    QCOMPARE(main.size, QSize(895, 682));
+    QVERIFY(findWindow(QStringLiteral("文件选择")).id.isEmpty());
+}
+
+void TestStartProgram::version()
+{
+    QProcess program;
+    program.start(QStringLiteral(HMK_BIN_DIR "/HMK725Config"), {QStringLiteral("--version")});
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(program.readAllStandardOutput()).trimmed(),
+             QStringLiteral("HMK725Config " HMK_VERSION));
 }
 
 QTEST_GUILESS_MAIN(TestStartProgram)
