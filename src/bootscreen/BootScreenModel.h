@@ -113,6 +113,9 @@ public:
     void RestoreLogoPicture(const quint8* image);
 
     // --- preview -----------------------------------------------------------
+    // A model that no one looks at (hkftool's builds) need not draw its
+    // preview at every change; a save never reads it. Drawn by default.
+    void setPreviewDrawn(bool drawn);
     void DrawLcdPreview();
     void DrawBlankLcd();
     const QImage& imgLcd() const; // 585 x 192

@@ -2,6 +2,8 @@
 
 #include "ImageBuild.h"
 #include "ImageFields.h"
+#include "ImageSource.h"
+#include "ReportCommand.h"
 #include "bootscreen/LcdColors.h"
 #include "image/CfgHMK725.h"
 #include "params/ConfigOpener.h"
@@ -14,6 +16,7 @@
 #include <QImage>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace hmk::tool {
 
@@ -30,6 +33,7 @@ Commands:
   render FILE -o PNG    the boot screen as a picture
   build -o FILE ...     build an image from the settings file and edits
   diff A B              the fields in which two images differ
+  report FILE -o PDF    the service report of an image, as an A4 PDF
 
 "hkftool COMMAND --help" describes a command.
 Exit status: 0 success, 1 a failed check or differing files, 2 bad usage or
@@ -67,7 +71,8 @@ ink on white.
   --lcd                  white ink on the LCD blue of the controller
 )";
 
-const char* const BuildUsage = R"(Usage: hkftool build -o FILE [--settings INI] [--last]
+const char* const BuildUsage =
+    R"(Usage: hkftool build -o FILE [--settings INI [--last] | --from SOURCE]
                      [--set NAME=VALUE]... [--picture IMAGE]
 
 Builds a configuration image as the window saves it after reading a settings
@@ -78,6 +83,11 @@ comes from FILE's name, as in the window.
   -o, --output FILE    the image to write (replaced atomically)
   --settings INI       the settings file to read
   --last               its last-saved sections instead of the factory ones
+  --from SOURCE        start from a template instead of a settings file: a
+                       .hkf image (its values as the window takes them in
+                       when it opens the file) or the JSON of "hkftool dump
+                       --json". Rebuilt unchanged under the source's own
+                       name, it gives the source byte for byte.
   --set NAME=VALUE     a parameter by its settings-file name (PunchHeight=3.5,
                        FollowType=1 or FollowType=分段穿孔, IPAddress=10.1.1.20),
                        or MainTitle, SubTitle, MainTitleFont, SubTitleFont,
@@ -274,7 +284,8 @@ int build(Context& ctx, const QStringList& args)
     const QCommandLineOption last(QStringLiteral("last"));
     const QCommandLineOption set(QStringLiteral("set"), {}, QStringLiteral("NAME=VALUE"));
     const QCommandLineOption picture(QStringLiteral("picture"), {}, QStringLiteral("IMAGE"));
-    parser.addOptions({output, settings, last, set, picture});
+    const QCommandLineOption from(QStringLiteral("from"), {}, QStringLiteral("SOURCE"));
+    parser.addOptions({output, settings, last, set, picture, from});
     if (auto status = parse(ctx, parser, args, BuildUsage))
         return *status;
     if (!parser.positionalArguments().isEmpty())
@@ -296,8 +307,21 @@ int build(Context& ctx, const QStringList& args)
         request.sets.append({assignment.left(eq), assignment.mid(eq + 1)});
     }
 
+    std::optional<IniFile> ini;
+    if (parser.isSet(from)) {
+        if (parser.isSet(settings) || parser.isSet(last))
+            return usageError(ctx,
+                              QStringLiteral("--from starts from its source instead of a "
+                                             "settings file; leave out --settings and --last"));
+        const SourceImage source = readSourceImage(parser.value(from));
+        if (!source.ok())
+            return ctx.fail(BadUsage, source.error);
+        request.from = source.bytes;
+        ini = IniFile();
+    }
     const QString iniPath = parser.isSet(settings) ? parser.value(settings) : defaultSettingsPath();
-    const std::optional<IniFile> ini = IniFile::load(iniPath);
+    if (!ini)
+        ini = IniFile::load(iniPath);
     if (!ini)
         return ctx.fail(BadUsage, QStringLiteral("%1: the settings file cannot be read (no such "
                                                  "file, or not a regular file)")
@@ -355,6 +379,11 @@ int diff(Context& ctx, const QStringList& args)
     return differ ? CheckFailed : Success;
 }
 
+int report(Context& ctx, const QStringList& args)
+{
+    return runReport(args, ctx.out, ctx.err);
+}
+
 } // namespace
 
 QString defaultSettingsPath()
@@ -363,11 +392,36 @@ QString defaultSettingsPath()
         .filePath(QStringLiteral("HMK725Config.ini"));
 }
 
+namespace {
+
+struct Command
+{
+    const char* name;
+    std::function<int(Context&, const QStringList&)> run;
+    bool needsGui;
+};
+
+const std::vector<Command>& commands()
+{
+    static const std::vector<Command> list{{"verify", verify, false}, {"dump", dump, false},
+                                           {"render", render, true},  {"build", build, true},
+                                           {"diff", diff, false},     {"report", report, true}};
+    return list;
+}
+
+} // namespace
+
+bool commandNeedsGui(const QString& command)
+{
+    for (const Command& c : commands()) {
+        if (command == QLatin1String(c.name))
+            return c.needsGui;
+    }
+    return false;
+}
+
 int runTool(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    const std::pair<const char*, std::function<int(Context&, const QStringList&)>> commands[] = {
-        {"verify", verify}, {"dump", dump}, {"render", render}, {"build", build}, {"diff", diff}};
-
     if (args.isEmpty()) {
         err << MainUsage;
         return BadUsage;
@@ -378,10 +432,10 @@ int runTool(const QStringList& args, QTextStream& out, QTextStream& err)
         out << MainUsage;
         return Success;
     }
-    for (const auto& [command, run] : commands) {
-        if (name == QLatin1String(command)) {
+    for (const Command& command : commands()) {
+        if (name == QLatin1String(command.name)) {
             Context ctx{out, err, name};
-            return run(ctx, args.mid(1));
+            return command.run(ctx, args.mid(1));
         }
     }
     err << "hkftool: unknown command \"" << name << "\"" << Qt::endl << Qt::endl << MainUsage;
