@@ -9,11 +9,12 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QFontMetricsF>
-#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPdfWriter>
+#include <QRegion>
 #include <QSaveFile>
 #include <algorithm>
 #include <functional>
@@ -24,7 +25,7 @@ namespace {
 
 constexpr int Dpi = 300;
 // Each screen pixel becomes a square of this many device pixels: 192 columns
-// then take 146 mm, and the square edges stay sharp in any viewer.
+// then take 146 mm.
 constexpr int ScreenScale = 9;
 
 double mm(double millimetres)
@@ -56,12 +57,14 @@ QFont reportFont(double points, bool bold = false)
     return font;
 }
 
+// "加  速  度：" -> "加速度": the page pads labels with blanks to line
+// them up under each other; a table column does that itself.
 QString bareLabel(const ParamEntry& entry)
 {
     QString label = QString::fromUtf8(entry.label);
     if (label.endsWith(QStringLiteral("：")))
         label.chop(1);
-    return label;
+    return label.remove(QStringLiteral("  "));
 }
 
 QString bareUnit(const ParamEntry& entry)
@@ -78,19 +81,32 @@ quint16 storedChecksum(const QByteArray& image, const layout::Block& block)
     return quint16(quint8(image[block.crcLow()]) | (quint8(image[block.crcHigh()]) << 8));
 }
 
-// The stored screen in the LCD colours, each pixel a ScreenScale square.
-QImage lcdScreen(const quint8* image)
+// The ink of the stored screen as one outline in screen pixels. Filled as a
+// vector shape, each pixel is a sharp square at any zoom, and the colours
+// are exact: a picture would be stored with lossy compression and smoothed
+// by viewers.
+QPainterPath screenInk(const quint8* image)
 {
-    QImage screen(layout::ScreenWidth, layout::ScreenHeight, QImage::Format_RGB32);
+    const auto set = [image](int x, int y) {
+        const quint8 bits = image[layout::bandOffset(y / layout::BandRows) + x];
+        return (bits & (1u << (y % layout::BandRows))) != 0;
+    };
+    QRegion ink;
     for (int y = 0; y < layout::ScreenHeight; ++y) {
-        for (int x = 0; x < layout::ScreenWidth; ++x) {
-            const quint8 column = image[layout::bandOffset(y / layout::BandRows) + x];
-            const bool ink = column & (1u << (y % layout::BandRows));
-            screen.setPixel(x, y, ink ? LcdInk.rgb() : LcdBlue.rgb());
+        for (int x = 0; x < layout::ScreenWidth;) {
+            if (!set(x, y)) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < layout::ScreenWidth && set(x, y))
+                ++x;
+            ink += QRect(start, y, x - start, 1);
         }
     }
-    return screen.scaled(screen.size() * ScreenScale, Qt::IgnoreAspectRatio,
-                         Qt::FastTransformation);
+    QPainterPath path;
+    path.addRegion(ink);
+    return path.simplified();
 }
 
 // Lays the report out top to bottom, starting a new page when a line would
@@ -181,14 +197,17 @@ void drawBootScreen(Layout& l, QPainter& p, const quint8* image)
     l.y += l.line(QStringLiteral("开机画面"), reportFont(13, true));
     l.y += mm(2);
 
-    const QImage screen = lcdScreen(image);
+    const QSizeF screen(layout::ScreenWidth * ScreenScale, layout::ScreenHeight * ScreenScale);
     const double frame = mm(2);
     l.ensure(screen.height() + 2 * frame + mm(30));
     // A dark bezel around the display, as on the controller's panel.
     p.fillRect(QRectF(0, l.y, screen.width() + 2 * frame, screen.height() + 2 * frame), LcdShadow);
-    // Drawn at its own size in device pixels: no scaling, no smoothing.
-    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    p.drawImage(QPointF(frame, l.y + frame), screen);
+    p.save();
+    p.translate(frame, l.y + frame);
+    p.scale(ScreenScale, ScreenScale);
+    p.fillRect(QRectF(0, 0, layout::ScreenWidth, layout::ScreenHeight), LcdBlue);
+    p.fillPath(screenInk(image), LcdInk);
+    p.restore();
     l.y += screen.height() + 2 * frame + mm(3);
 
     const QFont body = reportFont(10);

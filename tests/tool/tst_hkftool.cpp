@@ -729,6 +729,57 @@ private slots:
         QCOMPARE(run.out, hkftool(args).out);
     }
 
+    // The report's content is tested in the core; here what the command
+    // adds: the file it reads, the factory values of the settings file it
+    // is given, and what it refuses.
+    void report_data()
+    {
+        QTest::addColumn<QString>("image");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("text"); // in the PDF, or in the message
+
+        QTest::newRow("factory values of the fixture")
+            << "golden.hkf" << QStringList{"--settings", DataDir + "/golden.ini"} << 0
+            << QStringList{"golden.hkf", "导入图片", "穿孔高度", "3.46"};
+        QTest::newRow("damaged image") << "damaged.hkf" << QStringList{} << 1
+                                       << QStringList{"damaged.hkf", "parameters block checksum"};
+        QTest::newRow("missing settings file")
+            << "golden.hkf" << QStringList{"--settings", "/nonexistent/x.ini"} << 2
+            << QStringList{"/nonexistent/x.ini"};
+    }
+
+    void report()
+    {
+        QFETCH(QString, image);
+        QFETCH(QStringList, options);
+        QFETCH(int, status);
+        QFETCH(QStringList, text);
+
+        QByteArray damaged = readAll(goldenImage);
+        damaged[0x900] = 1;
+        writeAll(path("damaged.hkf"), damaged);
+        const QString pdf = path("report.pdf");
+        QFile::remove(pdf);
+        const Run run = hkftool(QStringList{"report", path(image), "-o", pdf} + options);
+        QVERIFY2(run.status == status, qPrintable(run.err));
+        if (status != 0) {
+            QVERIFY(!QFile::exists(pdf));
+            for (const QString& part : text)
+                QVERIFY2(run.err.contains(part), qPrintable(run.err));
+            return;
+        }
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(pdftotext.waitForFinished(30000));
+        const QString content = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        for (const QString& part : text)
+            QVERIFY2(content.contains(part), qPrintable(part));
+        // Against the fixture's factory values, exactly the five set on the
+        // command line when the image was built are marked.
+        QCOMPARE(content.count(QStringLiteral("已修改")), 5);
+    }
+
     void diffNamesExactlyTheChangedFields()
     {
         QDir().mkpath(path("edited"));
