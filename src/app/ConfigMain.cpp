@@ -168,6 +168,9 @@ void TfrmConfig::createRibbon()
     connect(dxRibbon1->addButton(QStringLiteral("btnSave"), QStringLiteral("保存"),
                                  ribbonIcon(RibbonIcon::Save)),
             &QToolButton::clicked, this, &TfrmConfig::btnSaveClick);
+    connect(dxRibbon1->addButton(QStringLiteral("btnExportReport"), QStringLiteral("导出报告"),
+                                 ribbonIcon(RibbonIcon::Report)),
+            &QToolButton::clicked, this, &TfrmConfig::btnExportReportClick);
 
     dxRibbon1->addGroup(QStringLiteral("信息总览"));
     connect(dxRibbon1->addButton(QStringLiteral("btnView"), QStringLiteral("总览"),
@@ -675,6 +678,7 @@ IoStatus TfrmConfig::OpenConfigFile(const QString& FileName)
         return {};
     }
     ShowConfigName();
+    FDocumentFile = FileName;
     FBootScreen->RestoreLogo(FBuffer.data());
     if (!FBootScreen->notEnableParam()) {
         RestoreParams();
@@ -836,7 +840,8 @@ void TfrmConfig::btnSaveClick()
         FDialogs.message(this, NetAddressInvalidMessage);
         return;
     }
-    reportError(FConfig->SaveToFile(path));
+    if (reportError(FConfig->SaveToFile(path)))
+        FDocumentFile = path;
 }
 
 void TfrmConfig::btnViewClick()
