@@ -49,7 +49,9 @@ void TfrmConfig::btnExportReportClick()
         return;
     }
 
-    const std::optional<IniFile> ini = IniFile::load(settingsPath());
+    const IniFileLoad ini = IniFile::load(settingsPath());
+    if (!reportError(ini.status))
+        return;
     const QString fileName =
         FDocumentFile.isEmpty() ? NotSavedYet : QFileInfo(FDocumentFile).fileName();
     const ServiceReport report{fileName, QDateTime::currentDateTime(), image.bytes(), values,

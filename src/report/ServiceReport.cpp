@@ -4,6 +4,7 @@
 #include "bootscreen/FontList.h"
 #include "bootscreen/LcdColors.h"
 #include "params/ConfigOpener.h"
+#include "params/OverviewTable.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -57,23 +58,23 @@ QFont reportFont(double points, bool bold = false)
     return font;
 }
 
-// "加  速  度：" -> "加速度": the page pads labels with blanks to line
-// them up under each other; a table column does that itself.
+// "加  速  度" -> "加速度": the page pads labels with blanks to line them
+// up under each other; a table column does that itself.
 QString bareLabel(const ParamEntry& entry)
 {
-    QString label = QString::fromUtf8(entry.label);
-    if (label.endsWith(QStringLiteral("：")))
-        label.chop(1);
-    return label.remove(QStringLiteral("  "));
+    return QString::fromUtf8(entry.label).remove(QStringLiteral("  "));
 }
 
-QString bareUnit(const ParamEntry& entry)
+// The overview's name for a parameter group: the header of the overview
+// group its rows are in ("系统参数"), the group box's caption for a group
+// without rows.
+QString groupHeader(int group)
 {
-    QString unit = QString::fromUtf8(entry.unit);
-    const QString open = QStringLiteral("（单位：");
-    if (unit.startsWith(open) && unit.endsWith(QStringLiteral("）")))
-        unit = unit.mid(open.size(), unit.size() - open.size() - 1);
-    return unit;
+    for (const OverviewRow& row : overviewRows()) {
+        if (row.param && row.param->group == group)
+            return QString::fromUtf8(overviewGroups()[row.group].header);
+    }
+    return QString::fromUtf8(paramGroups()[group].box);
 }
 
 quint16 storedChecksum(const QByteArray& image, const layout::Block& block)
@@ -284,7 +285,7 @@ void drawParameters(Layout& l, QPainter& p, const ServiceReport& report, const q
     for (int g = 0; g < ParamGroupCount; ++g) {
         l.ensure(2 * rowHeight, heading);
         l.y += mm(1);
-        l.line(QString::fromUtf8(paramGroups()[g].box), bold, 0);
+        l.line(groupHeader(g), bold, 0);
         l.y += rowHeight;
         p.setPen(QPen(Qt::gray, mm(0.2)));
         p.drawLine(QPointF(0, l.y), QPointF(l.width(), l.y));
@@ -299,7 +300,7 @@ void drawParameters(Layout& l, QPainter& p, const ServiceReport& report, const q
             const bool changed = value != factory;
             if (changed)
                 p.fillRect(QRectF(0, l.y, l.width(), rowHeight), QColor(0xFF, 0xF4, 0xD6));
-            cells({bareLabel(entry), value, bareUnit(entry), factory,
+            cells({bareLabel(entry), value, QString::fromUtf8(entry.unit), factory,
                    changed ? ReportChangedMark : QString()},
                   changed ? bold : body);
             l.y += rowHeight;

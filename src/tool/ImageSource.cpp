@@ -348,33 +348,32 @@ QByteArray imageFromDumpJson(const QByteArray& json, QString& error)
 
 SourceImage readSourceImage(const QString& path)
 {
-    const ImageFileRead read = readImageFile(path);
-    if (!read.status.ok())
-        return {{}, read.status.error};
-    // readImageFile stops at 4096 bytes; JSON is read whole.
-    if (read.bytes.trimmed().startsWith('{')) {
+    const ImageFileOpen image = openImageFile(path);
+    if (!image.status.ok())
+        return {{}, image.status.error};
+    // openImageFile stops at 4096 bytes; JSON is read whole.
+    if (image.bytes.trimmed().startsWith('{')) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             return {{}, QStringLiteral("%1: %2").arg(path, file.errorString())};
         QString error;
-        QByteArray image = imageFromDumpJson(file.readAll(), error);
-        if (image.isEmpty())
+        QByteArray bytes = imageFromDumpJson(file.readAll(), error);
+        if (bytes.isEmpty())
             return {{}, QStringLiteral("%1: %2").arg(path, error)};
-        return {image, {}};
+        return {bytes, {}};
     }
-    if (read.bytes.size() < layout::ImageSize)
+    if (image.check == ImageCheck::TooShort)
         return {{},
                 QStringLiteral("%1: %2 bytes, shorter than 4096 bytes: neither a configuration "
                                "image nor the JSON of hkftool dump --json")
                     .arg(path)
-                    .arg(read.bytes.size())};
-    const ImageCheck check = checkImage(read.bytes);
-    if (check != ImageCheck::Ok)
+                    .arg(image.fileSize)};
+    if (image.check != ImageCheck::Ok)
         return {{},
                 QStringLiteral("%1: %2 block checksum does not match; the window would not open "
                                "it either")
-                    .arg(path, QLatin1String(describe(check)))};
-    return {read.bytes, {}};
+                    .arg(path, QLatin1String(describe(image.check)))};
+    return {image.bytes, {}};
 }
 
 void startFromImage(const QByteArray& image, BootScreenModel& boot, ParamValues& values,

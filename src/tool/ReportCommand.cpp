@@ -62,28 +62,32 @@ int runReport(const QStringList& args, QTextStream& out, QTextStream& err)
         return usage(QStringLiteral("no output file given (-o REPORT.pdf)"));
 
     const QString path = parser.positionalArguments().first();
-    const ImageFileRead read = readImageFile(path);
-    if (!read.status.ok())
-        return fail(BadUsage, read.status.error);
-    if (read.bytes.size() < layout::ImageSize)
+    const ImageFileOpen image = openImageFile(path);
+    if (!image.status.ok())
+        return fail(BadUsage, image.status.error);
+    if (image.check == ImageCheck::TooShort)
         return fail(BadUsage, QStringLiteral("%1: %2 bytes, shorter than 4096 bytes: not a "
                                              "configuration image")
                                   .arg(path)
-                                  .arg(read.bytes.size()));
-    if (const ImageCheck check = checkImage(read.bytes); check != ImageCheck::Ok)
+                                  .arg(image.fileSize));
+    if (image.check != ImageCheck::Ok)
         return fail(CheckFailed, QStringLiteral("%1: %2 block checksum does not match; no "
                                                 "report of a damaged image")
-                                     .arg(path, QLatin1String(describe(check))));
+                                     .arg(path, QLatin1String(describe(image.check))));
 
     const QString iniPath = parser.isSet(settings) ? parser.value(settings) : defaultSettingsPath();
-    const std::optional<IniFile> ini = IniFile::load(iniPath);
+    const IniFileLoad ini = IniFile::load(iniPath);
+    if (!ini.status.ok())
+        return fail(
+            BadUsage,
+            QStringLiteral("%1: the settings file cannot be read: %2").arg(iniPath, ini.reason));
     if (!ini)
         return fail(BadUsage, QStringLiteral("%1: the settings file cannot be read (no such "
                                              "file, or not a regular file)")
                                   .arg(iniPath));
 
     const ServiceReport report =
-        reportOfImage(read.bytes, QFileInfo(path).fileName(), FactoryParamValues(*ini),
+        reportOfImage(image.bytes, QFileInfo(path).fileName(), FactoryParamValues(*ini),
                       QDateTime::currentDateTime());
     const IoStatus written = writeServiceReport(report, parser.value(output));
     if (!written.ok())

@@ -280,6 +280,9 @@ void TestParamControls::addressKeyFilter()
 void TestParamControls::addressKeyboardPasteIsDropped()
 {
     QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
+    // Without a clipboard holding the text, nothing would be pasted anyway.
+    if (QGuiApplication::clipboard()->text() != QStringLiteral("abc"))
+        QSKIP("this platform has no clipboard");
     AddressEdit edit;
     edit.setText(QStringLiteral("10."));
     QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);

@@ -7,6 +7,7 @@
 #include "bootscreen/BootScreenModel.h"
 #include "bootscreen/LcdColors.h"
 #include "params/ConfigBuilder.h"
+#include "params/OverviewTable.h"
 #include "report/ServiceReport.h"
 
 #include <QImage>
@@ -179,12 +180,9 @@ private slots:
         const ParamValues factory = formValues();
         int marks = 0;
         for (const ParamEntry& entry : catalogue()) {
-            QString label = QString::fromUtf8(entry.label);
-            label = despaced(label.left(label.size() - 1));
+            const QString label = despaced(QString::fromUtf8(entry.label));
             const int i = paramIndex(entry);
-            const QString unit = QString::fromUtf8(entry.unit)
-                                     .remove(QStringLiteral("（单位："))
-                                     .remove(QStringLiteral("）"));
+            const QString unit = QString::fromUtf8(entry.unit);
             const bool changed =
                 shownValue(entry, document.values[i]) != shownValue(entry, factory[i]);
             const QString expected =
@@ -196,6 +194,12 @@ private slots:
             else
                 QVERIFY2(found, qPrintable(expected));
             marks += changed;
+        }
+        // Grouped as the overview groups them.
+        for (const OverviewGroup& group : overviewGroups()) {
+            if (group.page != Page::BootScreen)
+                QCOMPARE(text.contains(QString::fromUtf8(group.header)),
+                         screen != Screen::TitlesOnly);
         }
         if (screen == Screen::TitlesOnly) {
             QVERIFY(text.contains(ReportNoParamsNote));
