@@ -408,10 +408,10 @@ const std::vector<Command>& commands()
 
 } // namespace
 
-bool commandNeedsGui(const QString& command)
+bool commandNeedsGui(const QStringList& args)
 {
     for (const Command& c : commands()) {
-        if (command == QLatin1String(c.name))
+        if (!args.isEmpty() && args.first() == QLatin1String(c.name))
             return c.needsGui;
     }
     return false;

@@ -21,11 +21,12 @@ enum ExitStatus
 // `args` are the arguments after the program name: the sub-command first.
 int runTool(const QStringList& args, QTextStream& out, QTextStream& err);
 
-// Whether the sub-command draws text or pictures and so needs the GUI
-// application object (fonts, a platform plugin). Those that only read and
-// compare images run on a QCoreApplication: quicker to start, and they work
-// where no platform plugin can load (a server, a container, CI).
-bool commandNeedsGui(const QString& command);
+// Whether the command line (the sub-command first) draws text or pictures
+// and so needs the GUI application object (fonts, a platform plugin). The
+// commands that only read and compare images run on a QCoreApplication:
+// quicker to start, and they work where no platform plugin can load (a
+// server, a container, CI).
+bool commandNeedsGui(const QStringList& args);
 
 // The shipped settings file beside the executable: HMK725Config.ini.
 QString defaultSettingsPath();

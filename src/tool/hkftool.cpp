@@ -14,7 +14,10 @@ int main(int argc, char* argv[])
     // Only the commands that draw get the GUI application, drawing
     // off-screen: no display is needed or wanted. The others start without
     // loading a platform plugin at all.
-    const bool gui = argc > 1 && hmk::tool::commandNeedsGui(QString::fromLocal8Bit(argv[1]));
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const bool gui = hmk::tool::commandNeedsGui(args);
     std::unique_ptr<QCoreApplication> app;
     if (gui) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
