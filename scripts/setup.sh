@@ -10,6 +10,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
     fonts-arphic-uming fonts-wqy-zenhei
     xvfb xauth x11-utils xdotool
+    poppler-utils
     libbenchmark-dev
     dpkg-dev file desktop-file-utils shared-mime-info
     clang-14 libclang-rt-14-dev

@@ -193,6 +193,9 @@ void TfrmConfig::createRibbon()
     connect(dxRibbon1->addButton(QStringLiteral("btnSave"), QStringLiteral("保存"),
                                  ribbonIcon(RibbonIcon::Save)),
             &QToolButton::clicked, save, &QAction::trigger);
+    connect(dxRibbon1->addButton(QStringLiteral("btnExportReport"), QStringLiteral("导出报告"),
+                                 ribbonIcon(RibbonIcon::Report)),
+            &QToolButton::clicked, this, &TfrmConfig::btnExportReportClick);
 
     dxRibbon1->addGroup(pageCaption(Page::Overview));
     connect(dxRibbon1->addButton(QStringLiteral("btnView"), QStringLiteral("总览"),
@@ -457,6 +460,7 @@ IoStatus TfrmConfig::OpenConfigFile(const QString& FileName)
         return {};
     }
     ShowConfigName();
+    FDocumentFile = FileName;
     FBootScreen->RestoreLogo(FBuffer.data());
     if (!FBootScreen->notEnableParam()) {
         RestoreParams();
@@ -607,7 +611,8 @@ void TfrmConfig::btnSaveClick()
         focusFailingAddress();
         return;
     }
-    reportError(FConfig->SaveToFile(path));
+    if (reportError(FConfig->SaveToFile(path)))
+        FDocumentFile = path;
 }
 
 void TfrmConfig::focusFailingAddress()

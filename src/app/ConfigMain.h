@@ -89,6 +89,8 @@ public slots:
     void btnReadLastClick();
     void btnOpenFileClick();
     void btnSaveClick();
+    // The service report of the document as it stands, as an A4 PDF.
+    void btnExportReportClick();
 
     void btnViewClick();
     void btnShowHintClick();
@@ -162,6 +164,9 @@ private:
     const QString FSettingsPath;
     const QString FStartupFile;
     std::unique_ptr<hmk::THMK725ConfigData> FConfig;
+    // The .hkf the values were last opened from or saved to; the service
+    // report names it.
+    QString FDocumentFile;
     // The image as read from the last opened file.
     hmk::ImageBytes FBuffer{};
     // The start-up choice: 0 factory values, otherwise open a file.

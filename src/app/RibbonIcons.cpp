@@ -46,6 +46,24 @@ void drawSave(QPainter& p)
     p.drawRect(QRectF(18, 6, 4, 6));
 }
 
+void drawReport(QPainter& p)
+{
+    // A printed sheet with a folded corner and lines of text.
+    p.setPen(QPen(Outline, 1.2));
+    p.setBrush(Qt::white);
+    const QPointF sheet[] = {{6, 3}, {21, 3}, {27, 9}, {27, 29}, {6, 29}};
+    p.drawPolygon(sheet, 5);
+    p.setBrush(QColor(210, 215, 225));
+    const QPointF corner[] = {{21, 3}, {21, 9}, {27, 9}};
+    p.drawPolygon(corner, 3);
+    p.setPen(QPen(QColor(120, 120, 130), 1.5));
+    for (int y = 13; y <= 21; y += 4)
+        p.drawLine(QPointF(9, y), QPointF(24, y));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(200, 40, 40));
+    p.drawRect(QRectF(9, 24, 15, 3));
+}
+
 void drawView(QPainter& p)
 {
     // A sheet holding a table of rows.
@@ -225,6 +243,9 @@ QIcon ribbonIcon(RibbonIcon kind)
             break;
         case RibbonIcon::Save:
             drawSave(p);
+            break;
+        case RibbonIcon::Report:
+            drawReport(p);
             break;
         case RibbonIcon::View:
             drawView(p);

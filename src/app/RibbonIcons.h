@@ -10,6 +10,7 @@ enum class RibbonIcon
 {
     Open,
     Save,
+    Report,
     View,
     Hint,
     Screen,

@@ -34,6 +34,7 @@ struct BootScreenModel::Private
     bool titlesEnabled = false;
     bool useDefaultEnabled = true;
     bool loadPicEnabled = false;
+    bool previewDrawn = true;
 
     GlyphBuffers glyphs;
     // The picture's bands, kept apart from the glyph buffers that a title
@@ -41,7 +42,17 @@ struct BootScreenModel::Private
     QByteArray picture = QByteArray(layout::LogoPixelFontsSize, '\0');
     bool hasPicture = false;
     QImage imgScreen;
-    QImage imgLcd = QImage(PreviewWidth, PreviewHeight, QImage::Format_RGB32);
+    // Made on first use: a model whose preview is never drawn or shown
+    // (hkftool) does not pay for it.
+    QImage imgLcd;
+    QImage& lcd()
+    {
+        if (imgLcd.isNull()) {
+            imgLcd = QImage(PreviewWidth, PreviewHeight, QImage::Format_RGB32);
+            imgLcd.fill(Qt::white);
+        }
+        return imgLcd;
+    }
 
     QFont encodingFont(const QString& FontName, bool IsMain) const;
 };
@@ -50,7 +61,6 @@ BootScreenModel::BootScreenModel(QObject* parent) : QObject(parent), d(new Priva
 {
     d->mainFont = installedFaceName(DefaultTitleFace);
     d->subFont = d->mainFont;
-    d->imgLcd.fill(Qt::white);
 }
 
 BootScreenModel::~BootScreenModel()
@@ -419,10 +429,17 @@ void BootScreenModel::setPictureBands(QByteArrayView bands)
     emit changed();
 }
 
+void BootScreenModel::setPreviewDrawn(bool drawn)
+{
+    d->previewDrawn = drawn;
+}
+
 void BootScreenModel::DrawLcdPreview()
 {
+    if (!d->previewDrawn)
+        return;
     if (d->isPic) {
-        drawPictureFace(d->imgLcd, d->imgScreen);
+        drawPictureFace(d->lcd(), d->imgScreen);
     } else {
         QString main = TruncateTitle(d->mainTitle, layout::TitleRoom);
         if (main.isEmpty())
@@ -430,21 +447,23 @@ void BootScreenModel::DrawLcdPreview()
         QString sub = TruncateTitle(d->subTitle, layout::TitleRoom);
         if (sub.isEmpty())
             sub = DefaultSubTitle;
-        drawPanel(d->imgLcd, composeTitleScreen(main, titleFont(d->mainTitleFont), sub,
-                                                titleFont(d->subTitleFont)));
+        drawPanel(d->lcd(), composeTitleScreen(main, titleFont(d->mainTitleFont), sub,
+                                               titleFont(d->subTitleFont)));
     }
     emit previewChanged();
 }
 
 void BootScreenModel::DrawBlankLcd()
 {
-    drawPanel(d->imgLcd, composeBlankScreen());
+    if (!d->previewDrawn)
+        return;
+    drawPanel(d->lcd(), composeBlankScreen());
     emit previewChanged();
 }
 
 const QImage& BootScreenModel::imgLcd() const
 {
-    return d->imgLcd;
+    return d->lcd();
 }
 
 } // namespace hmk

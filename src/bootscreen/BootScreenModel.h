@@ -136,6 +136,9 @@ public:
     DeviceScreen deviceScreen() const;
 
     // --- preview -----------------------------------------------------------
+    // A model that no one looks at (hkftool's builds) need not draw its
+    // preview at every change; a save never reads it. Drawn by default.
+    void setPreviewDrawn(bool drawn);
     void DrawLcdPreview();
     void DrawBlankLcd();
     const QImage& imgLcd() const; // 585 x 192

@@ -37,7 +37,25 @@ struct GlyphBuffers
     // Draws Ch black on white into the cell with its top-left corner at
     // (0, 0) and appends 8 columns for a code below 128, else 16.
     void RenderLogoChar(QChar Ch, const QFont& font);
+
+    // Appends the columns RenderLogoChar appends for Ch, taken from the
+    // glyph cache; the cell is drawn only the first time the character is
+    // met in that font. imgFont is left as it was.
+    void AppendLogoChar(QChar Ch, const QFont& font);
 };
+
+// The columns of every character drawn so far, per font. Drawing a glyph
+// costs far more than everything else a save does, and a title repeats its
+// padding blanks and hkftool builds image after image in the same faces, so
+// each character is drawn once per face for the whole run. A font is known
+// by QFont::key(); the installed fonts do not change while the program runs.
+namespace glyphcache {
+// Forgets every glyph (the fonts behind a key changed, or a test starts
+// afresh).
+void clear();
+// How many glyphs have been drawn into the cache since the last clear.
+int drawnCount();
+} // namespace glyphcache
 
 bool isInk(QRgb pixel);
 

@@ -84,6 +84,22 @@ bool isHexDigit(QChar c)
 // to eight hex digits after "0x". Anything else, "12abc" included, is not
 // accepted, so a value that is not wholly a number falls back to the default
 // instead of turning into a different number.
+// A section or key name as the table holds it: trimmed and case-folded.
+// Names are ASCII in practice; folding those by hand spares the general
+// Unicode folding, which a settings load would otherwise run a hundred times.
+QString lookupName(const QString& name)
+{
+    const QStringView trimmed = QStringView(name).trimmed();
+    QString folded(trimmed.size(), Qt::Uninitialized);
+    QChar* out = folded.data();
+    for (QChar c : trimmed) {
+        if (c.unicode() >= 0x80)
+            return trimmed.toString().toCaseFolded();
+        *out++ = c >= u'A' && c <= u'Z' ? QChar(c.unicode() + (u'a' - u'A')) : c;
+    }
+    return folded;
+}
+
 std::optional<int> parseInteger(QStringView text)
 {
     bool ok = false;
@@ -167,10 +183,10 @@ IniFileLoad IniFile::load(const QString& path)
 
 std::optional<QString> IniFile::value(const QString& section, const QString& key) const
 {
-    const auto s = sections_.constFind(section.trimmed().toCaseFolded());
+    const auto s = sections_.constFind(lookupName(section));
     if (s == sections_.cend())
         return std::nullopt;
-    const auto v = s->constFind(key.trimmed().toCaseFolded());
+    const auto v = s->constFind(lookupName(key));
     if (v == s->cend())
         return std::nullopt;
     return *v;

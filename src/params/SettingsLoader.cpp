@@ -95,6 +95,14 @@ SettingsLoad LoadSettings(const IniFile& ini, bool factory, BootScreenModel& boo
     return SettingsLoad{true, {}};
 }
 
+ParamValues FactoryParamValues(const IniFile& ini)
+{
+    ParamValues values = formValues();
+    for (const ParamEntry& entry : catalogue())
+        readParam(ini, entry, FactorySuffix, values[paramIndex(entry)]);
+    return values;
+}
+
 QHash<QString, QString> LoadHints(const IniFile& ini)
 {
     QHash<QString, QString> hints;

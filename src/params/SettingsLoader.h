@@ -51,6 +51,12 @@ using ShowMessage = std::function<void(const QString&)>;
 SettingsLoad LoadSettings(const IniFile& ini, bool factory, BootScreenModel& boot,
                           ParamValues& values, const ShowMessage& showMessage);
 
+// The factory value of every parameter: its key in the factory section, or
+// the loader default when the key is missing or does not read. Unlike
+// LoadSettings this reads them also when NotEnableParam keeps a load from
+// putting them in: it answers what the factory value is, for reports.
+ParamValues FactoryParamValues(const IniFile& ini);
+
 // The hint texts of the controls, keyed by the hint key's stem: "MainTitle",
 // "SubTitle" and every parameter with a hint, all from the factory sections.
 QHash<QString, QString> LoadHints(const IniFile& ini);

@@ -1,6 +1,7 @@
 #include "ImageBuild.h"
 
 #include "ImageFields.h"
+#include "ImageSource.h"
 #include "bootscreen/BootScreenModel.h"
 #include "bootscreen/FontList.h"
 #include "image/Codepage.h"
@@ -197,11 +198,16 @@ BuildResult buildImage(const BuildRequest& request, const IniFile& settings,
 
     ParamValues values = formValues();
     BootScreenModel boot;
-    const SettingsLoad load = LoadSettings(settings, !request.last, boot, values,
-                                           [&](const QString& m) { result.warnings << m; });
-    if (!load.error.ok()) {
-        result.error = load.error.error;
-        return result;
+    boot.setPreviewDrawn(false);
+    if (!request.from.isEmpty()) {
+        startFromImage(request.from, boot, values, config);
+    } else {
+        const SettingsLoad load = LoadSettings(settings, !request.last, boot, values,
+                                               [&](const QString& m) { result.warnings << m; });
+        if (!load.error.ok()) {
+            result.error = load.error.error;
+            return result;
+        }
     }
 
     // The switches first, as a user unchecks a box before typing into the

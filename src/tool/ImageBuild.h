@@ -31,6 +31,9 @@ struct BuildRequest
     QList<QPair<QString, QString>> sets; // NAME=VALUE, in the order given
     QString picture;                     // a 192 x 32 bitmap: switches to picture style
     PictureOptions pictureOptions;       // how it is imported, as in the window's dialog
+    // A whole image to start from instead of the settings file (build
+    // --from): its values as opening it puts them into a fresh window.
+    QByteArray from;
 };
 
 struct BuildResult
@@ -50,6 +53,7 @@ const QStringList& screenSettingNames();
 QString checkParamValue(const ParamEntry& entry, const QString& text, ParamValue& value);
 
 // Builds the image into `config` (a fresh object for a fresh window).
+// `settings` is not read when the request starts from an image.
 BuildResult buildImage(const BuildRequest& request, const IniFile& settings,
                        THMK725ConfigData& config);
 

@@ -3,7 +3,9 @@
 #include "CompareCommands.h"
 #include "ImageBuild.h"
 #include "ImageFields.h"
+#include "ImageSource.h"
 #include "PictureArgs.h"
+#include "ReportCommand.h"
 #include "ToolSupport.h"
 #include "bootscreen/DeviceView.h"
 #include "bootscreen/LcdColors.h"
@@ -18,6 +20,7 @@
 #include <QImage>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace hmk::tool {
 
@@ -37,6 +40,7 @@ Commands:
   diff A --factory      what differs from the settings file's factory values
   diff A --last         what differs from its last-saved values
   check FILE...         values the window or the controller would not take
+  report FILE -o PDF    the service report of an image, as an A4 PDF
 
 "hkftool COMMAND --help" describes a command.
 Exit status: 0 success, 1 a failed check or differing files, 2 bad usage or
@@ -77,7 +81,8 @@ ink on white: each pixel as the controller shows it.
                          screen pixel (needs --scale 3 or more)
 )";
 
-const char* const BuildUsage = R"(Usage: hkftool build -o FILE [--settings INI] [--last]
+const char* const BuildUsage =
+    R"(Usage: hkftool build -o FILE [--settings INI [--last] | --from SOURCE]
                      [--set NAME=VALUE]... [--picture IMAGE
                      [--threshold N] [--invert] [--fit]]
 
@@ -89,6 +94,11 @@ comes from FILE's name, as in the window.
   -o, --output FILE    the image to write (replaced atomically)
   --settings INI       the settings file to read
   --last               its last-saved sections instead of the factory ones
+  --from SOURCE        start from a template instead of a settings file: a
+                       .hkf image (its values as the window takes them in
+                       when it opens the file) or the JSON of "hkftool dump
+                       --json". Rebuilt unchanged under the source's own
+                       name, it gives the source byte for byte.
   --set NAME=VALUE     a parameter by its settings-file name (PunchHeight=3.5,
                        FollowType=1 or FollowType=分段穿孔, IPAddress=10.1.1.20),
                        or MainTitle, SubTitle, MainTitleFont, SubTitleFont,
@@ -269,7 +279,8 @@ int build(Context& ctx, const QStringList& args)
     const QCommandLineOption set(QStringLiteral("set"), {}, QStringLiteral("NAME=VALUE"));
     const QCommandLineOption picture(QStringLiteral("picture"), {}, QStringLiteral("IMAGE"));
     const PictureArgs pictureArgs;
-    parser.addOptions({output, settings, last, set, picture});
+    const QCommandLineOption from(QStringLiteral("from"), {}, QStringLiteral("SOURCE"));
+    parser.addOptions({output, settings, last, set, picture, from});
     parser.addOptions(pictureArgs.all());
     if (auto status = parse(ctx, parser, args, BuildUsage))
         return *status;
@@ -296,16 +307,29 @@ int build(Context& ctx, const QStringList& args)
         request.sets.append({assignment.left(eq), assignment.mid(eq + 1)});
     }
 
-    const QString iniPath = parser.isSet(settings) ? parser.value(settings) : defaultSettingsPath();
-    const IniFileLoad ini = IniFile::load(iniPath);
-    if (!ini.status.ok())
-        return ctx.fail(
-            BadUsage,
-            QStringLiteral("%1: the settings file cannot be read: %2").arg(iniPath, ini.reason));
-    if (!ini)
-        return ctx.fail(BadUsage, QStringLiteral("%1: the settings file cannot be read (no such "
-                                                 "file, or not a regular file)")
-                                      .arg(iniPath));
+    IniFileLoad ini;
+    if (parser.isSet(from)) {
+        if (parser.isSet(settings) || parser.isSet(last))
+            return usageError(ctx,
+                              QStringLiteral("--from starts from its source instead of a "
+                                             "settings file; leave out --settings and --last"));
+        const SourceImage source = readSourceImage(parser.value(from));
+        if (!source.ok())
+            return ctx.fail(BadUsage, source.error);
+        request.from = source.bytes;
+        ini.file = IniFile();
+    } else {
+        const QString iniPath =
+            parser.isSet(settings) ? parser.value(settings) : defaultSettingsPath();
+        ini = IniFile::load(iniPath);
+        if (!ini.status.ok())
+            return ctx.fail(BadUsage, QStringLiteral("%1: the settings file cannot be read: %2")
+                                          .arg(iniPath, ini.reason));
+        if (!ini)
+            return ctx.fail(BadUsage, QStringLiteral("%1: the settings file cannot be read (no "
+                                                     "such file, or not a regular file)")
+                                          .arg(iniPath));
+    }
 
     THMK725ConfigData config;
     const BuildResult result = buildImage(request, *ini, config);
@@ -319,6 +343,11 @@ int build(Context& ctx, const QStringList& args)
     return Success;
 }
 
+int report(Context& ctx, const QStringList& args)
+{
+    return runReport(args, ctx.out, ctx.err);
+}
+
 } // namespace
 
 QString defaultSettingsPath()
@@ -326,12 +355,43 @@ QString defaultSettingsPath()
     return locateSettingsFile(ShippedSettingsName);
 }
 
+namespace {
+
+struct Command
+{
+    const char* name;
+    std::function<int(Context&, const QStringList&)> run;
+    bool needsGui;
+};
+
+const std::vector<Command>& commands()
+{
+    static const std::vector<Command> list{{"verify", verify, false}, {"dump", dump, false},
+                                           {"render", render, true},  {"build", build, true},
+                                           {"diff", diff, false},     {"check", check, false},
+                                           {"report", report, true}};
+    return list;
+}
+
+} // namespace
+
+bool commandNeedsGui(const QStringList& args)
+{
+    if (args.isEmpty())
+        return false;
+    // Comparing with the settings file builds a fresh window's boot screen,
+    // which takes the fonts.
+    if (args.first() == QLatin1String("diff"))
+        return args.contains(QLatin1String("--factory")) || args.contains(QLatin1String("--last"));
+    for (const Command& c : commands()) {
+        if (args.first() == QLatin1String(c.name))
+            return c.needsGui;
+    }
+    return false;
+}
+
 int runTool(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    const std::pair<const char*, std::function<int(Context&, const QStringList&)>> commands[] = {
-        {"verify", verify}, {"dump", dump}, {"render", render},
-        {"build", build},   {"diff", diff}, {"check", check}};
-
     if (args.isEmpty()) {
         err << MainUsage;
         return BadUsage;
@@ -342,10 +402,10 @@ int runTool(const QStringList& args, QTextStream& out, QTextStream& err)
         out << MainUsage;
         return Success;
     }
-    for (const auto& [command, run] : commands) {
-        if (name == QLatin1String(command)) {
+    for (const Command& command : commands()) {
+        if (name == QLatin1String(command.name)) {
             Context ctx{out, err, name};
-            return run(ctx, args.mid(1));
+            return command.run(ctx, args.mid(1));
         }
     }
     err << "hkftool: unknown command \"" << name << "\"" << Qt::endl << Qt::endl << MainUsage;

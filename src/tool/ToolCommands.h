@@ -21,6 +21,13 @@ enum ExitStatus
 // `args` are the arguments after the program name: the sub-command first.
 int runTool(const QStringList& args, QTextStream& out, QTextStream& err);
 
+// Whether the command line (the sub-command first) draws text or pictures
+// and so needs the GUI application object (fonts, a platform plugin). The
+// commands that only read and compare images run on a QCoreApplication:
+// quicker to start, and they work where no platform plugin can load (a
+// server, a container, CI).
+bool commandNeedsGui(const QStringList& args);
+
 // The shipped settings file: HMK725Config.ini beside the executable, else
 // the installed copy.
 QString defaultSettingsPath();

@@ -4,20 +4,33 @@
 
 #include "ToolCommands.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
-    // Title glyphs are drawn off-screen; no display is needed or wanted.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("hkftool"));
+    // Only the commands that draw get the GUI application, drawing
+    // off-screen: no display is needed or wanted. The others start without
+    // loading a platform plugin at all.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const bool gui = hmk::tool::commandNeedsGui(args);
+    std::unique_ptr<QCoreApplication> app;
+    if (gui) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("hkftool"));
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const int status = hmk::tool::runTool(app.arguments().mid(1), out, err);
+    const int status = hmk::tool::runTool(QCoreApplication::arguments().mid(1), out, err);
     out.flush();
     err.flush();
     return status;

@@ -8,6 +8,7 @@
 #include "image/Codepage.h"
 #include "image/ImageLayout.h"
 
+#include <QSet>
 #include <QTest>
 
 using namespace hmk;
@@ -63,6 +64,8 @@ private slots:
     void earlierTitleTailStays();
     void fontNameCutToRoom_data();
     void fontNameCutToRoom();
+    void cachedGlyphsAreTheDrawnOnes_data();
+    void cachedGlyphsAreTheDrawnOnes();
 };
 
 void GlyphEncoderTest::windowsFacesHaveStandIns_data()
@@ -269,6 +272,47 @@ void GlyphEncoderTest::fontNameCutToRoom()
     const int room = isMain ? layout::Logo1FontName : layout::Logo2FontName;
     QCOMPARE(config.bytes().sliced(room, stored), cp936::encode(fontName).first(stored));
     QCOMPARE(config.GetByIndex(next), 0x12345678u);
+}
+
+void GlyphEncoderTest::cachedGlyphsAreTheDrawnOnes_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::newRow("letters and blanks") << QStringLiteral("Line 3");
+    QTest::newRow("Chinese and letters") << QStringLiteral("HMK725独立式调高器");
+    QTest::newRow("12 Chinese characters") << QStringLiteral("国国国国国国国国国国国国");
+}
+
+// A title encoded through the glyph cache has the strip that drawing every
+// character of it gives, in each face, whichever face was used first; and a
+// character is drawn only the first time it is met in a face.
+void GlyphEncoderTest::cachedGlyphsAreTheDrawnOnes()
+{
+    QFETCH(QString, title);
+    glyphcache::clear();
+    const QStringList faces{Song, QStringLiteral("黑体")};
+    for (int round = 0; round < 2; ++round) {
+        for (const QString& face : faces) {
+            const QFont font = titleFont(face);
+            GlyphBuffers drawn;
+            for (const QChar ch : CenterTitle(title)) {
+                if (drawn.FFontsCount >= layout::ScreenWidth)
+                    break;
+                drawn.RenderLogoChar(ch, font);
+            }
+            const QByteArray expected =
+                drawn.FFontsUp.first(layout::BandSize) + drawn.FFontsLow.first(layout::BandSize);
+
+            const int before = glyphcache::drawnCount();
+            THMK725ConfigData config;
+            GlyphBuffers glyphs;
+            EncodeLogoTitle(config, glyphs, title, face, font, true);
+            QCOMPARE(mainStrip(config), expected);
+            QCOMPARE(glyphs.FFontsCount, drawn.FFontsCount);
+            const QString padded = CenterTitle(title);
+            const int distinct = int(QSet<QChar>(padded.begin(), padded.end()).size());
+            QCOMPARE(glyphcache::drawnCount() - before, round == 0 ? distinct : 0);
+        }
+    }
 }
 
 QTEST_MAIN(GlyphEncoderTest)

@@ -18,6 +18,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,9 +38,11 @@ struct Run
     QString err;
 };
 
-Run hkftool(const QStringList& args)
+Run hkftool(const QStringList& args,
+            const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(env);
     process.start(Tool, args);
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
         return {};
@@ -75,6 +78,27 @@ QString firstDifference(const QByteArray& actual, const QByteArray& expected)
     return {};
 }
 
+// A change made to an image's or a JSON dump's bytes.
+using ImageEdit = std::function<void(QByteArray&)>;
+
+// The three block checksums recomputed, as every save ends: a fixture
+// changed by hand becomes an image the window could have written.
+void recomputeChecksums(QByteArray& image)
+{
+    for (const layout::Block& block : layout::Blocks) {
+        const quint16 crc =
+            THMK725ConfigData::CalcCRC(image.constData() + block.start, block.covered(), 0xFFFF);
+        image[block.crcLow()] = char(crc & 0xFF);
+        image[block.crcHigh()] = char(crc >> 8);
+    }
+}
+
+void putWord(QByteArray& image, int offset, quint32 value)
+{
+    for (int i = 0; i < 4; ++i)
+        image[offset + i] = char(value >> (8 * i));
+}
+
 bool storedInk(const QByteArray& image, int x, int y)
 {
     return quint8(image[layout::bandOffset(y / 8) + x]) & (1u << (y % 8));
@@ -89,6 +113,7 @@ enum class Edits
 } // namespace
 
 Q_DECLARE_METATYPE(Edits)
+Q_DECLARE_METATYPE(ImageEdit)
 
 class TestHkftool : public QObject
 {
@@ -101,7 +126,7 @@ private:
     QString path(const QString& name) const { return dir.filePath(name); }
 
     // An image built from the factory values, then changed at one offset.
-    QString variant(const QString& name, const std::function<void(QByteArray&)>& change)
+    QString variant(const QString& name, const ImageEdit& change)
     {
         QByteArray bytes = readAll(path(QStringLiteral("factory.hkf")));
         change(bytes);
@@ -529,6 +554,244 @@ private slots:
         QCOMPARE(run.status, 2);
         QVERIFY2(run.err.contains(named), qPrintable(run.err));
         QVERIFY(!QFile::exists(path("unread.hkf")));
+    }
+
+    // A template rebuilt under its own name, from the file and from its
+    // JSON, gives the file back byte for byte. The images are what a window
+    // writes, some of them after an earlier save of the same run.
+    void buildFromSourceGivesItBack_data()
+    {
+        QTest::addColumn<QStringList>("buildArgs");
+        QTest::addColumn<ImageEdit>("laterSave");
+
+        const ImageEdit none = [](QByteArray&) {};
+        const QStringList titles{"--set", "UseDefaultScreen=0", "--set", "MainTitle=等离子切割机",
+                                 "--set", "SubTitle=Line 3",    "--set", "SubTitleFont=黑体",
+                                 "--set", "PunchHeight=4.5"};
+        QTest::newRow("titles in two faces") << titles << none;
+        QTest::newRow("picture and the fixture's parameters")
+            << QStringList{"--settings", DataDir + "/golden.ini", "--set", "CyrusCoordinate=-1.50",
+                           "--picture",  DataDir + "/golden.bmp"}
+            << none;
+        QTest::newRow("default screen drawn in another face")
+            << QStringList{"--set", "MainTitleFont=黑体"} << none;
+        // A picture save after a title save keeps the title texts, and a
+        // boot-screen-only save keeps the parameters of the full save.
+        QTest::newRow("picture save keeping the titles of an earlier save")
+            << titles
+            << ImageEdit([](QByteArray& image) { putWord(image, layout::LogoUsePic, 1); });
+        QTest::newRow("boot screen only, parameters of an earlier save")
+            << titles
+            << ImageEdit([](QByteArray& image) { putWord(image, layout::IncludeParam, 0); });
+    }
+
+    void buildFromSourceGivesItBack()
+    {
+        QFETCH(QStringList, buildArgs);
+        QFETCH(ImageEdit, laterSave);
+
+        QDir().mkpath(path("source"));
+        QDir().mkpath(path("rebuilt"));
+        const QString source = path("source/machine7.hkf");
+        const Run built = hkftool(QStringList{"build", "-o", source} + buildArgs);
+        QVERIFY2(built.status == 0, qPrintable(built.err));
+        QByteArray bytes = readAll(source);
+        laterSave(bytes);
+        recomputeChecksums(bytes);
+        writeAll(source, bytes);
+
+        const QString json = path("source/machine7.json");
+        const Run dumped = hkftool({"dump", "--json", source});
+        QCOMPARE(dumped.status, 0);
+        writeAll(json, dumped.out.toUtf8());
+
+        for (const QString& from : {source, json}) {
+            const QString rebuilt = path("rebuilt/machine7.hkf");
+            QFile::remove(rebuilt);
+            const Run run = hkftool({"build", "--from", from, "-o", rebuilt});
+            QVERIFY2(run.status == 0, qPrintable(run.err));
+            const QString difference = firstDifference(readAll(rebuilt), bytes);
+            QVERIFY2(difference.isEmpty(), qPrintable(from + ": " + difference));
+        }
+    }
+
+    // The edits and the picture apply on top of the template, as they do on
+    // top of the settings file.
+    void buildFromSourceTakesEdits()
+    {
+        const QString edited = path("edited.hkf");
+        const Run run = hkftool({"build", "--from", goldenImage, "-o", edited, "--set",
+                                 "PunchHeight=5", "--set", "IPAddress=10.1.1.20"});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        const Run diff = hkftool({"diff", goldenImage, edited});
+        QCOMPARE(diff.status, 1);
+        QCOMPARE(diff.out, QStringLiteral("ConfigName: \"golden\" -> \"edited\"\n"
+                                          "PunchHeight: 3.46 mm -> 5.00 mm\n"
+                                          "IPAddress: 192.168.1.50 -> 10.1.1.20\n"));
+    }
+
+    void buildFromRefusesBadSources_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<ImageEdit>("damage"); // of the JSON or image
+        QTest::addColumn<QStringList>("message");
+
+        const auto json = [](std::function<void(QJsonObject&)> edit) {
+            return ImageEdit([edit](QByteArray& bytes) {
+                QJsonObject root = QJsonDocument::fromJson(bytes).object();
+                edit(root);
+                bytes = QJsonDocument(root).toJson();
+            });
+        };
+        const auto param = [json](const char* name, const QJsonValue& value) {
+            return json([name, value](QJsonObject& root) {
+                QJsonObject params = root["parameters"].toObject();
+                QJsonObject field = params[name].toObject();
+                field["value"] = value;
+                params[name] = field;
+                root["parameters"] = params;
+            });
+        };
+        QTest::newRow("checksum of the image")
+            << "golden.hkf" << ImageEdit([](QByteArray& b) { b[0x900] = 1; })
+            << QStringList{"parameters block checksum"};
+        QTest::newRow("not JSON") << "golden.json" << ImageEdit([](QByteArray& b) { b.chop(4); })
+                                  << QStringList{"not valid JSON"};
+        QTest::newRow("dump of a failed image")
+            << "golden.json" << json([](QJsonObject& root) { root["check"] = "header"; })
+            << QStringList{"check", "failed"};
+        QTest::newRow("misspelt parameter") << "golden.json" << json([](QJsonObject& root) {
+            QJsonObject params = root["parameters"].toObject();
+            params["PunchHight"] = params.take("PunchHeight");
+            root["parameters"] = params;
+        }) << QStringList{"parameters.PunchHight", "no such field"};
+        QTest::newRow("more than three decimals")
+            << "golden.json" << param("PunchHeight", 3.4567)
+            << QStringList{"parameters.PunchHeight.value", "three decimals"};
+        QTest::newRow("whole field given a fraction")
+            << "golden.json" << param("MoveSpeed", 2.5)
+            << QStringList{"parameters.MoveSpeed.value", "whole number"};
+        QTest::newRow("address part above 255")
+            << "golden.json" << param("IPAddress", "10.1.1.256")
+            << QStringList{"parameters.IPAddress.value", "0-255"};
+        QTest::newRow("title length that disagrees")
+            << "golden.json" << json([](QJsonObject& root) {
+                   QJsonObject screen = root["bootScreen"].toObject();
+                   screen["Logo1Desc"] = "ABC";
+                   root["bootScreen"] = screen;
+               })
+            << QStringList{"bootScreen.Logo1Len", "3 bytes"};
+        QTest::newRow("screen line cut short") << "golden.json" << json([](QJsonObject& root) {
+            QJsonObject screen = root["bootScreen"].toObject();
+            QJsonArray rows = screen["LogoPixelFonts"].toArray();
+            rows[5] = rows[5].toString().left(100);
+            screen["LogoPixelFonts"] = rows;
+            root["bootScreen"] = screen;
+        }) << QStringList{"bootScreen.LogoPixelFonts[5]", "192"};
+    }
+
+    void buildFromRefusesBadSources()
+    {
+        QFETCH(QString, name);
+        QFETCH(ImageEdit, damage);
+        QFETCH(QStringList, message);
+
+        QByteArray bytes = name.endsWith(".json")
+                               ? hkftool({"dump", "--json", goldenImage}).out.toUtf8()
+                               : readAll(goldenImage);
+        damage(bytes);
+        const QString source = path("bad/" + name);
+        QDir().mkpath(path("bad"));
+        writeAll(source, bytes);
+        const QString output = path("bad/out.hkf");
+        const Run run = hkftool({"build", "--from", source, "-o", output});
+        QCOMPARE(run.status, 2);
+        for (const QString& part : QStringList{source} + message)
+            QVERIFY2(run.err.contains(part), qPrintable(run.err));
+        QVERIFY(!QFile::exists(output));
+    }
+
+    // The commands that only read and compare start without the GUI: they
+    // run where no platform plugin loads and no display is set.
+    void readingCommandsNeedNoPlatform_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+
+        QTest::newRow("verify") << QStringList{"verify", "GOLDEN"} << 0;
+        QTest::newRow("dump") << QStringList{"dump", "GOLDEN"} << 0;
+        QTest::newRow("dump --json") << QStringList{"dump", "--json", "GOLDEN"} << 0;
+        QTest::newRow("diff") << QStringList{"diff", "GOLDEN", "FACTORY"} << 1;
+        QTest::newRow("help") << QStringList{"--help"} << 0;
+    }
+
+    void readingCommandsNeedNoPlatform()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+
+        args.replaceInStrings(QStringLiteral("GOLDEN"), goldenImage);
+        args.replaceInStrings(QStringLiteral("FACTORY"), path("factory.hkf"));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("nonexistent-plugin"));
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        const Run run = hkftool(args, env);
+        QVERIFY2(run.status == status, qPrintable(run.err));
+        QVERIFY2(!run.out.isEmpty(), qPrintable(run.err));
+        // The same output as with a platform at hand.
+        QCOMPARE(run.out, hkftool(args).out);
+    }
+
+    // The report's content is tested in the core; here what the command
+    // adds: the file it reads, the factory values of the settings file it
+    // is given, and what it refuses.
+    void report_data()
+    {
+        QTest::addColumn<QString>("image");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("text"); // in the PDF, or in the message
+
+        QTest::newRow("factory values of the fixture")
+            << "golden.hkf" << QStringList{"--settings", DataDir + "/golden.ini"} << 0
+            << QStringList{"golden.hkf", "导入图片", "穿孔高度", "3.46"};
+        QTest::newRow("damaged image") << "damaged.hkf" << QStringList{} << 1
+                                       << QStringList{"damaged.hkf", "parameters block checksum"};
+        QTest::newRow("missing settings file")
+            << "golden.hkf" << QStringList{"--settings", "/nonexistent/x.ini"} << 2
+            << QStringList{"/nonexistent/x.ini"};
+    }
+
+    void report()
+    {
+        QFETCH(QString, image);
+        QFETCH(QStringList, options);
+        QFETCH(int, status);
+        QFETCH(QStringList, text);
+
+        QByteArray damaged = readAll(goldenImage);
+        damaged[0x900] = 1;
+        writeAll(path("damaged.hkf"), damaged);
+        const QString pdf = path("report.pdf");
+        QFile::remove(pdf);
+        const Run run = hkftool(QStringList{"report", path(image), "-o", pdf} + options);
+        QVERIFY2(run.status == status, qPrintable(run.err));
+        if (status != 0) {
+            QVERIFY(!QFile::exists(pdf));
+            for (const QString& part : text)
+                QVERIFY2(run.err.contains(part), qPrintable(run.err));
+            return;
+        }
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(pdftotext.waitForFinished(30000));
+        const QString content = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        for (const QString& part : text)
+            QVERIFY2(content.contains(part), qPrintable(part));
+        // Against the fixture's factory values, exactly the five set on the
+        // command line when the image was built are marked.
+        QCOMPARE(content.count(QStringLiteral("已修改")), 5);
     }
 
     // A settings file that is there but cannot be read ends the build with
