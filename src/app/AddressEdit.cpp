@@ -58,14 +58,9 @@ void AddressEdit::inputMethodEvent(QInputMethodEvent* event)
         if (!key.isNull() && key != QChar(8))
             committed += key;
     }
-    if (committed == event->commitString()) {
-        QLineEdit::inputMethodEvent(event);
-        return;
-    }
-    QInputMethodEvent filtered(event->preeditString(), event->attributes());
-    filtered.setCommitString(committed, event->replacementStart(), event->replacementLength());
-    QLineEdit::inputMethodEvent(&filtered);
-    event->setAccepted(filtered.isAccepted());
+    if (committed != event->commitString())
+        event->setCommitString(committed, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(event);
 }
 
 } // namespace hmk
