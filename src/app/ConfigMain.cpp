@@ -8,10 +8,12 @@
 #include "PageControl.h"
 #include "RibbonBar.h"
 #include "RibbonIcons.h"
+#include "TitleEdit.h"
 #include "bootscreen/FontList.h"
 #include "params/ConfigBuilder.h"
 #include "params/SettingsLoader.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QEvent>
@@ -459,13 +461,13 @@ QWidget* TfrmConfig::createBootScreenPage()
     cbUseDefaultScreen->setObjectName(QStringLiteral("cbUseDefaultScreen"));
     grid->addWidget(cbUseDefaultScreen, 2, 0, 1, 4);
 
-    edtMainTitle = new QLineEdit(box);
+    edtMainTitle = new TitleEdit(box);
     edtMainTitle->setObjectName(QStringLiteral("edtMainTitle"));
     edtMainTitle->setProperty(HintKeyProperty, QLatin1String(MainTitleKey));
     edtMainTitle->setMinimumWidth(260);
     grid->addWidget(addLabel(QStringLiteral("lblLogo1"), QStringLiteral("主标题："), box), 3, 0);
     grid->addWidget(edtMainTitle, 3, 1);
-    edtSubTitle = new QLineEdit(box);
+    edtSubTitle = new TitleEdit(box);
     edtSubTitle->setObjectName(QStringLiteral("edtSubTitle"));
     edtSubTitle->setProperty(HintKeyProperty, QLatin1String(SubTitleKey));
     grid->addWidget(addLabel(QStringLiteral("lblLogo2"), QStringLiteral("副标题："), box), 4, 0);
@@ -501,8 +503,8 @@ QWidget* TfrmConfig::createBootScreenPage()
             &BootScreenModel::setUseDefaultScreen);
     connect(edtMainTitle, &QLineEdit::textEdited, FBootScreen, &BootScreenModel::setMainTitle);
     connect(edtSubTitle, &QLineEdit::textEdited, FBootScreen, &BootScreenModel::setSubTitle);
-    edtMainTitle->installEventFilter(this);
-    edtSubTitle->installEventFilter(this);
+    connect(edtMainTitle, &TitleEdit::left, FBootScreen, [this] { FBootScreen->TitleExit(true); });
+    connect(edtSubTitle, &TitleEdit::left, FBootScreen, [this] { FBootScreen->TitleExit(false); });
     connect(btnLoadPic, &QPushButton::clicked, this, &TfrmConfig::btnLoadPicClick);
     connect(cbFontMain, &QFontComboBox::currentFontChanged, FBootScreen, [this](const QFont& f) {
         FBootScreen->setMainFontList(f.family());
@@ -540,6 +542,7 @@ void TfrmConfig::setPageGeometry(int top, int height)
 
 void TfrmConfig::onRibbonMinimizedChanged(bool minimized)
 {
+    setMemoShown(FMemoShown);
     dxRibbon1MinimizedChanged();
     // Restored, the ribbon would cover the top of the pages: they go back
     // below it.
@@ -555,12 +558,6 @@ bool TfrmConfig::eventFilter(QObject* watched, QEvent* event)
                event->type() == QEvent::MouseButtonDblClick) {
         lvDescDblClick(static_cast<QMouseEvent*>(event)->position().toPoint());
         return true;
-    } else if (watched == edtMainTitle || watched == edtSubTitle) {
-        auto* edit = static_cast<QLineEdit*>(watched);
-        if (event->type() == QEvent::KeyPress)
-            return !LogoKeyPress(edit, static_cast<QKeyEvent*>(event));
-        if (event->type() == QEvent::FocusOut)
-            FBootScreen->TitleExit(edit == edtMainTitle);
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -827,7 +824,7 @@ void TfrmConfig::btnSaveClick()
 {
     // Leaving a title field cuts it to its 24 bytes; that must happen before
     // anything is read.
-    FPages->setFocus();
+    endEditing();
     const QString path = FDialogs.saveFile(this, HkfFilter, HkfSuffix);
     if (path.isEmpty())
         return;
@@ -843,28 +840,36 @@ void TfrmConfig::btnViewClick()
 {
     FPages->setActivePageIndex(FBootScreen->notEnableParam() ? BootScreenPage : OverviewPage);
     btnShowHint->setEnabled(true);
-    btnShowHint->setText(memoHint->isHidden() ? ShowHintCaption : HideHintCaption);
+    btnShowHint->setText(FMemoShown ? HideHintCaption : ShowHintCaption);
 }
 
 void TfrmConfig::btnShowHintClick()
 {
-    const bool show = memoHint->isHidden();
-    memoHint->setVisible(show);
-    btnShowHint->setText(show ? HideHintCaption : ShowHintCaption);
+    setMemoShown(!FMemoShown);
+    btnShowHint->setText(FMemoShown ? HideHintCaption : ShowHintCaption);
+}
+
+void TfrmConfig::setMemoShown(bool shown)
+{
+    // The memo lies over the ribbon's right end, beside its button. With the
+    // ribbon minimised it would cover the tabs while the button is out of
+    // sight, so it waits hidden for the ribbon to come back.
+    FMemoShown = shown;
+    memoHint->setVisible(shown && !dxRibbon1->isMinimized());
 }
 
 void TfrmConfig::btnScreenClick()
 {
     FBootScreen->edtMainTitleChange();
     FPages->setActivePageIndex(BootScreenPage);
-    memoHint->hide();
+    setMemoShown(false);
     btnShowHint->setEnabled(false);
 }
 
 void TfrmConfig::showParamPage(int page)
 {
     FPages->setActivePageIndex(FBootScreen->notEnableParam() ? BootScreenPage : page);
-    memoHint->hide();
+    setMemoShown(false);
     btnShowHint->setEnabled(false);
 }
 
@@ -900,8 +905,20 @@ void TfrmConfig::SeniorPage()
 
 void TfrmConfig::pcMainChanging(int newIndex)
 {
-    if (newIndex == OverviewPage)
+    if (newIndex == OverviewPage) {
+        // A tab or a ribbon button takes no focus, so the field being edited
+        // still has it: it is left first, and its limits, rounding or cut
+        // apply before the overview reads it.
+        endEditing();
         BuildOverview();
+    }
+}
+
+void TfrmConfig::endEditing()
+{
+    const QWidget* focused = QApplication::focusWidget();
+    if (focused && isAncestorOf(focused))
+        FPages->setFocus();
 }
 
 void TfrmConfig::GroupCollapsed()
@@ -962,16 +979,6 @@ void TfrmConfig::refreshBootScreenPage()
 void TfrmConfig::refreshPreview()
 {
     imgLcd->setPixmap(QPixmap::fromImage(FBootScreen->imgLcd()));
-}
-
-bool TfrmConfig::LogoKeyPress(QLineEdit* edit, QKeyEvent* event)
-{
-    char16_t key = 0;
-    if (event->matches(QKeySequence::Paste))
-        key = 22;
-    else if (!event->text().isEmpty())
-        key = event->text().front().unicode();
-    return key == 0 || titleKeyAccepted(edit->text(), key);
 }
 
 void TfrmConfig::btnLoadPicClick()

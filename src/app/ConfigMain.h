@@ -31,6 +31,7 @@ class NavGroup;
 class NumericEdit;
 class PageControl;
 class RibbonBar;
+class TitleEdit;
 
 } // namespace hmk
 
@@ -158,7 +159,11 @@ private:
     void showParamPage(int page);
     void refreshBootScreenPage();
     void refreshPreview();
-    bool LogoKeyPress(QLineEdit* edit, QKeyEvent* event);
+    // Leaves the field being edited, so that what it holds is final.
+    void endEditing();
+    // The memo as the hint button left it; hidden while the ribbon is
+    // minimised all the same.
+    void setMemoShown(bool shown);
 
     QString hintOf(const QWidget* control) const;
     QTreeWidgetItem* addRow(QTreeWidgetItem* group, const QString& name, const QString& value,
@@ -191,13 +196,14 @@ private:
     int FPageTop = 0;
     int FPageBottomGap = 0;
     QPlainTextEdit* memoHint = nullptr;
+    bool FMemoShown = false;
     QTreeWidget* lvDesc = nullptr;
 
     QCheckBox* cbNotEnableParam = nullptr;
     hmk::ChoiceGroup* rgStyleScreen = nullptr;
     QCheckBox* cbUseDefaultScreen = nullptr;
-    QLineEdit* edtMainTitle = nullptr;
-    QLineEdit* edtSubTitle = nullptr;
+    hmk::TitleEdit* edtMainTitle = nullptr;
+    hmk::TitleEdit* edtSubTitle = nullptr;
     QPushButton* btnLoadPic = nullptr;
     QFontComboBox* cbFontMain = nullptr;
     QFontComboBox* cbFontSub = nullptr;
