@@ -1,36 +1,26 @@
 #include "ConfigMain.h"
 
-#include "AddressEdit.h"
-#include "ChoiceGroup.h"
+#include "BootScreenPage.h"
 #include "NavBar.h"
-#include "NumericEdit.h"
-#include "OverviewTable.h"
+#include "OverviewPage.h"
 #include "PageControl.h"
+#include "ParamPage.h"
 #include "RibbonBar.h"
 #include "RibbonIcons.h"
 #include "TitleEdit.h"
-#include "bootscreen/FontList.h"
 #include "params/ConfigBuilder.h"
 #include "params/SettingsLoader.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QEvent>
-#include <QFontComboBox>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHeaderView>
-#include <QKeyEvent>
-#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 using namespace hmk;
 
@@ -48,11 +38,14 @@ constexpr int MemoRightGap = ClientWidth - MemoLeft - 214;
 // Where the page control goes whenever the ribbon is minimised or restored.
 constexpr int MinimizedPageTop = 30;
 
-// The control property that names a control's hint: a parameter name,
-// "MainTitle" or "SubTitle".
-constexpr const char* HintKeyProperty = "hintKey";
-// Overview rows carry their group ID here; group headers carry none.
-constexpr int GroupIdRole = Qt::UserRole;
+// The object names of the pages, in page order.
+constexpr std::array<const char*, PageCount> SheetNames{
+    "TabSheet1", "TabSheet2", "TabSheet3", "TabSheet8",
+    "TabSheet4", "TabSheet5", "TabSheet6", "TabSheet7",
+};
+// The pages that hold parameter controls, in page order.
+constexpr std::array<Page, 6> ParamPages{Page::Technics, Page::Motion, Page::Machine,
+                                         Page::Net,      Page::Other,  Page::SeniorParam};
 
 // The file dialogs of the document commands, in Qt's filter form.
 const QString HkfFilter = QStringLiteral("HMK725配置文件 (*.hkf)");
@@ -68,13 +61,6 @@ void makeWhite(QWidget* widget)
     palette.setColor(QPalette::Window, Qt::white);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
-}
-
-QLabel* addLabel(const QString& objectName, const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(objectName);
-    return label;
 }
 
 } // namespace
@@ -120,7 +106,7 @@ void TfrmConfig::FormCreate()
 {
     // The pages were laid out on the boot-screen page; the window always
     // opens on the overview, which this change of page builds.
-    FPages->setActivePageIndex(OverviewPage);
+    showPage(Page::Overview);
     // The glyph buffers are the boot-screen model's, sized with it.
     FConfig = std::make_unique<THMK725ConfigData>();
     // The preview starts as the empty panel with its start-up lines, never as
@@ -138,7 +124,9 @@ void TfrmConfig::startUp()
     // opens as far as it got, without hints.
     if (!reportError(FOpenFileType == 0 ? LoadSettings(true) : openCommand()))
         return;
-    LoadHints();
+    // After an open the settings file is read here first; one that cannot
+    // be read is reported once, as by the read commands.
+    reportError(LoadHints());
     BuildOverview();
 }
 
@@ -171,7 +159,7 @@ void TfrmConfig::createRibbon()
                                  ribbonIcon(RibbonIcon::Save)),
             &QToolButton::clicked, this, &TfrmConfig::btnSaveClick);
 
-    dxRibbon1->addGroup(QStringLiteral("信息总览"));
+    dxRibbon1->addGroup(pageCaption(Page::Overview));
     connect(dxRibbon1->addButton(QStringLiteral("btnView"), QStringLiteral("总览"),
                                  ribbonIcon(RibbonIcon::View)),
             &QToolButton::clicked, this, &TfrmConfig::btnViewClick);
@@ -179,8 +167,8 @@ void TfrmConfig::createRibbon()
                                        ribbonIcon(RibbonIcon::Hint));
     connect(btnShowHint, &QToolButton::clicked, this, &TfrmConfig::btnShowHintClick);
 
-    dxRibbon1->addGroup(QStringLiteral("开机画面"));
-    connect(dxRibbon1->addButton(QStringLiteral("btnScreen"), QStringLiteral("开机画面"),
+    dxRibbon1->addGroup(pageCaption(Page::BootScreen));
+    connect(dxRibbon1->addButton(QStringLiteral("btnScreen"), pageCaption(Page::BootScreen),
                                  ribbonIcon(RibbonIcon::Screen)),
             &QToolButton::clicked, this, &TfrmConfig::btnScreenClick);
 
@@ -188,19 +176,19 @@ void TfrmConfig::createRibbon()
     const struct
     {
         const char* name;
-        const char* caption;
+        Page page; // the button is captioned with its page
         RibbonIcon icon;
         void (TfrmConfig::*handler)();
     } pageButtons[] = {
-        {"btnTechParam", "工艺参数", RibbonIcon::Technics, &TfrmConfig::dxitTechParamClick},
-        {"btnSpeedParam", "运动参数", RibbonIcon::Motion, &TfrmConfig::SpeedPage},
-        {"btnMachineParam", "机械参数", RibbonIcon::Machine, &TfrmConfig::dxitMachineItem1Click},
-        {"btnNetParam", "网络参数", RibbonIcon::Network, &TfrmConfig::dxitNetParamClick},
-        {"btnOtherParam", "其他参数", RibbonIcon::Other, &TfrmConfig::AlarmPage},
-        {"btnSeniorParam", "高级参数", RibbonIcon::Senior, &TfrmConfig::SeniorPage},
+        {"btnTechParam", Page::Technics, RibbonIcon::Technics, &TfrmConfig::dxitTechParamClick},
+        {"btnSpeedParam", Page::Motion, RibbonIcon::Motion, &TfrmConfig::SpeedPage},
+        {"btnMachineParam", Page::Machine, RibbonIcon::Machine, &TfrmConfig::dxitMachineItem1Click},
+        {"btnNetParam", Page::Net, RibbonIcon::Network, &TfrmConfig::dxitNetParamClick},
+        {"btnOtherParam", Page::Other, RibbonIcon::Other, &TfrmConfig::AlarmPage},
+        {"btnSeniorParam", Page::SeniorParam, RibbonIcon::Senior, &TfrmConfig::SeniorPage},
     };
     for (const auto& b : pageButtons) {
-        connect(dxRibbon1->addButton(QString::fromLatin1(b.name), QString::fromUtf8(b.caption),
+        connect(dxRibbon1->addButton(QString::fromLatin1(b.name), pageCaption(b.page),
                                      ribbonIcon(b.icon)),
                 &QToolButton::clicked, this, b.handler);
     }
@@ -219,31 +207,29 @@ void TfrmConfig::createNavBar()
     struct Group
     {
         const char* name;
-        const char* caption;
+        Page page; // the group is captioned with its page
         std::initializer_list<Item> items;
     };
     const Group paramGroups[] = {
         {"ngrpTechParam",
-         "工艺参数",
+         Page::Technics,
          {{"dxitTechParam", "工艺参数", &TfrmConfig::dxitTechParamClick}}},
         {"ngrpSpeed",
-         "运动参数",
+         Page::Motion,
          {{"dxitSpeed", "速度参数", &TfrmConfig::SpeedPage},
           {"dxitJog", "点动参数", &TfrmConfig::SpeedPage},
           {"dxitORG", "复位参数", &TfrmConfig::SpeedPage}}},
         {"ngrpMachine",
-         "机械参数",
+         Page::Machine,
          {{"dxitMachineItem1", "机械参数", &TfrmConfig::dxitMachineItem1Click}}},
-        {"ngrpNetParam",
-         "网络参数",
-         {{"dxitNetParam", "网络参数", &TfrmConfig::dxitNetParamClick}}},
+        {"ngrpNetParam", Page::Net, {{"dxitNetParam", "网络参数", &TfrmConfig::dxitNetParamClick}}},
         {"ngrpOther",
-         "其他参数",
+         Page::Other,
          {{"dxitAlarm", "报警参数", &TfrmConfig::AlarmPage},
           {"dxitEdge", "寻边参数", &TfrmConfig::AlarmPage},
           {"dxitCalibrate", "标定参数", &TfrmConfig::AlarmPage}}},
         {"ngrpSenior",
-         "高级参数",
+         Page::SeniorParam,
          {{"dxitSystem", "系统参数", &TfrmConfig::SeniorPage},
           {"dxitFollow", "高级随动参数", nullptr}}},
     };
@@ -257,7 +243,7 @@ void TfrmConfig::createNavBar()
     };
     for (size_t i = 0; i < std::size(paramGroups); ++i) {
         const Group& g = paramGroups[i];
-        NavGroup* group = bar->addGroup(QString::fromLatin1(g.name), QString::fromUtf8(g.caption));
+        NavGroup* group = bar->addGroup(QString::fromLatin1(g.name), pageCaption(g.page));
         addItems(group, g.items);
         connect(group, &NavGroup::collapsed, this, &TfrmConfig::GroupCollapsed);
         FParamNavGroups[i] = group;
@@ -280,245 +266,26 @@ void TfrmConfig::createPages()
     FPages->setObjectName(QStringLiteral("pcMain"));
     connect(FPages, &PageControl::changing, this, &TfrmConfig::pcMainChanging);
 
-    const std::array<QWidget*, 8> pages{
-        createPage(QStringLiteral("TabSheet1")), createPage(QStringLiteral("TabSheet2")),
-        createPage(QStringLiteral("TabSheet3")), createPage(QStringLiteral("TabSheet8")),
-        createPage(QStringLiteral("TabSheet4")), createPage(QStringLiteral("TabSheet5")),
-        createPage(QStringLiteral("TabSheet6")), createPage(QStringLiteral("TabSheet7")),
-    };
-    const char* captions[] = {"信息总览", "工艺参数", "运动参数", "机械参数",
-                              "网络参数", "其他参数", "高级参数", "开机画面"};
+    FOverview = new OverviewPage(FHints);
+    FOverview->lvDesc()->viewport()->installEventFilter(this);
+    connect(FOverview, &OverviewPage::rowSelected, this, &TfrmConfig::lvDescSelectItem);
+    std::array<QWidget*, PageCount> pages{FOverview};
+    for (size_t i = 0; i < ParamPages.size(); ++i) {
+        FParamPages[i] = new ParamPage(ParamPages[i]);
+        pages[pageIndex(ParamPages[i])] = FParamPages[i];
+    }
+    FBootPage = new BootScreenPage(*FBootScreen);
+    connect(FBootPage, &BootScreenPage::loadPictureClicked, this, &TfrmConfig::btnLoadPicClick);
+    pages[pageIndex(Page::BootScreen)] = FBootPage;
 
-    auto* overviewLayout = new QVBoxLayout(pages[OverviewPage]);
-    overviewLayout->setContentsMargins(0, 0, 0, 0);
-    overviewLayout->addWidget(createOverviewPage());
-    createParamControls(pages);
-    auto* bootLayout = new QVBoxLayout(pages[BootScreenPage]);
-    bootLayout->addWidget(createBootScreenPage());
-
-    for (int i = 0; i < int(pages.size()); ++i)
-        FPages->addPage(pages[i], QString::fromUtf8(captions[i]));
+    for (int i = 0; i < PageCount; ++i) {
+        pages[i]->setObjectName(QString::fromLatin1(SheetNames[i]));
+        makeWhite(pages[i]);
+        FPages->addPage(pages[i], pageCaption(Page(i)));
+    }
     // The pages were designed on the boot-screen page; FormCreate moves to
     // the overview.
-    FPages->setActivePageIndex(BootScreenPage);
-}
-
-QWidget* TfrmConfig::createPage(const QString& name)
-{
-    auto* page = new QWidget;
-    page->setObjectName(name);
-    makeWhite(page);
-    return page;
-}
-
-void TfrmConfig::createParamControls(const std::array<QWidget*, 8>& pages)
-{
-    // One group box per parameter group, stacked on its page in catalogue
-    // order; one row of label, control and unit per parameter.
-    std::array<QGridLayout*, ParamGroupCount> boxes{};
-    for (int g = 0; g < ParamGroupCount; ++g) {
-        QWidget* page = pages[paramGroups()[g].page];
-        auto* pageLayout = qobject_cast<QVBoxLayout*>(page->layout());
-        if (!pageLayout) {
-            pageLayout = new QVBoxLayout(page);
-            pageLayout->setContentsMargins(16, 12, 16, 12);
-            pageLayout->setSpacing(12);
-            pageLayout->addStretch();
-        }
-        auto* box = new QGroupBox(QString::fromUtf8(paramGroups()[g].box), page);
-        box->setMinimumWidth(480);
-        boxes[g] = new QGridLayout(box);
-        boxes[g]->setContentsMargins(16, 12, 16, 12);
-        boxes[g]->setHorizontalSpacing(10);
-        boxes[g]->setColumnMinimumWidth(0, 110);
-        boxes[g]->setColumnStretch(3, 1);
-        pageLayout->insertWidget(pageLayout->count() - 1, box, 0, Qt::AlignLeft);
-    }
-
-    for (const ParamEntry& entry : catalogue()) {
-        QGridLayout* grid = boxes[entry.group];
-        QWidget* box = grid->parentWidget();
-        const QString name = entry.nameText();
-        const int row = grid->rowCount();
-
-        QWidget* control = nullptr;
-        switch (entry.kind) {
-        case ControlKind::Numeric: {
-            auto* edit = new NumericEdit(entry, box);
-            edit->setFixedWidth(120);
-            control = edit;
-            break;
-        }
-        case ControlKind::Choice: {
-            QStringList captions;
-            for (int i = 0; i < entry.choiceCount(); ++i)
-                captions << QString::fromUtf8(entry.choices[i]);
-            auto* group = new ChoiceGroup(captions, box);
-            group->setObjectName(QString::fromLatin1(entry.control));
-            group->setItemIndex(entry.formValue);
-            control = group;
-            break;
-        }
-        case ControlKind::Address: {
-            auto* edit = new AddressEdit(box);
-            edit->setObjectName(QString::fromLatin1(entry.control));
-            edit->setText(QString::fromLatin1(entry.addressDefault));
-            edit->setFixedWidth(120);
-            control = edit;
-            break;
-        }
-        }
-        control->setProperty(HintKeyProperty, name);
-        FControls[paramIndex(entry)] = control;
-
-        QLabel* label = addLabel(entry.labelControl ? QString::fromLatin1(entry.labelControl)
-                                                    : QStringLiteral("lbl") + name,
-                                 QString::fromUtf8(entry.label), box);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(control, row, 1, 1, entry.kind == ControlKind::Choice ? 3 : 1);
-        QLabel* unit = nullptr;
-        if (*entry.unit) {
-            unit = addLabel(QStringLiteral("lbl") + name + QStringLiteral("Unit"),
-                            QString::fromUtf8(entry.unit), box);
-            grid->addWidget(unit, row, 2);
-        }
-        if (entry.hidden) {
-            for (QWidget* w : {static_cast<QWidget*>(label), control, static_cast<QWidget*>(unit)})
-                if (w)
-                    w->hide();
-        }
-    }
-}
-
-QWidget* TfrmConfig::createOverviewPage()
-{
-    lvDesc = new QTreeWidget;
-    lvDesc->setObjectName(QStringLiteral("lvDesc"));
-    lvDesc->setColumnCount(3);
-    lvDesc->setHeaderLabels(
-        {QStringLiteral("参数名称"), QStringLiteral("参数值"), QStringLiteral("注释")});
-    lvDesc->setColumnWidth(0, 120);
-    lvDesc->setColumnWidth(1, 150);
-    lvDesc->setColumnWidth(2, 450);
-    lvDesc->header()->setStretchLastSection(false);
-    lvDesc->setRootIsDecorated(false);
-    lvDesc->setItemsExpandable(false);
-    lvDesc->setExpandsOnDoubleClick(false);
-    lvDesc->setIndentation(0);
-    lvDesc->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvDesc->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lvDesc->setFrameShape(QFrame::NoFrame);
-    lvDesc->setStyleSheet(QStringLiteral(
-        "QTreeWidget::item { border-right: 1px solid #e3e3e3; border-bottom: 1px solid #e3e3e3;"
-        " padding: 1px 2px; }"
-        // A style sheet on the items replaces the style's selection colours:
-        // give the selected row its own, or its text turns invisible.
-        "QTreeWidget::item:selected { background: #cfe2f8; color: black; }"));
-    lvDesc->viewport()->installEventFilter(this);
-    connect(lvDesc->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this](const QItemSelection& selected, const QItemSelection& deselected) {
-                // The row that loses the selection reports first, as the row
-                // that gains it does afterwards.
-                for (const QModelIndex& index : deselected.indexes())
-                    if (index.column() == 0)
-                        lvDescSelectItem(lvDesc->itemFromIndex(index), false);
-                for (const QModelIndex& index : selected.indexes())
-                    if (index.column() == 0)
-                        lvDescSelectItem(lvDesc->itemFromIndex(index), true);
-            });
-    return lvDesc;
-}
-
-QWidget* TfrmConfig::createBootScreenPage()
-{
-    auto* content = new QWidget;
-    auto* layout = new QVBoxLayout(content);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(12);
-
-    auto* box = new QGroupBox(QStringLiteral("开机画面信息"), content);
-    box->setObjectName(QStringLiteral("RzGroupBox7"));
-    auto* grid = new QGridLayout(box);
-    grid->setContentsMargins(16, 12, 16, 12);
-    grid->setVerticalSpacing(10);
-    grid->setColumnStretch(3, 1);
-
-    cbNotEnableParam = new QCheckBox(QStringLiteral("只设置开机画面，不设置参数"), box);
-    cbNotEnableParam->setObjectName(QStringLiteral("cbNotEnableParam"));
-    grid->addWidget(cbNotEnableParam, 0, 0, 1, 4);
-
-    rgStyleScreen = new ChoiceGroup({StyleCaptions[0], StyleCaptions[1]}, box);
-    rgStyleScreen->setObjectName(QStringLiteral("rgStyleScreen"));
-    grid->addWidget(rgStyleScreen, 1, 0, 1, 2);
-    auto* label1 = addLabel(QStringLiteral("Label1"),
-                            QStringLiteral("（要求图片格式为 192 * 32 的单色位图）"), box);
-    QPalette olive = label1->palette();
-    olive.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x00));
-    label1->setPalette(olive);
-    grid->addWidget(label1, 1, 2, 1, 2);
-
-    cbUseDefaultScreen = new QCheckBox(QStringLiteral("使用默认的开机画面"), box);
-    cbUseDefaultScreen->setObjectName(QStringLiteral("cbUseDefaultScreen"));
-    grid->addWidget(cbUseDefaultScreen, 2, 0, 1, 4);
-
-    edtMainTitle = new TitleEdit(box);
-    edtMainTitle->setObjectName(QStringLiteral("edtMainTitle"));
-    edtMainTitle->setProperty(HintKeyProperty, QLatin1String(MainTitleKey));
-    edtMainTitle->setMinimumWidth(260);
-    grid->addWidget(addLabel(QStringLiteral("lblLogo1"), QStringLiteral("主标题："), box), 3, 0);
-    grid->addWidget(edtMainTitle, 3, 1);
-    edtSubTitle = new TitleEdit(box);
-    edtSubTitle->setObjectName(QStringLiteral("edtSubTitle"));
-    edtSubTitle->setProperty(HintKeyProperty, QLatin1String(SubTitleKey));
-    grid->addWidget(addLabel(QStringLiteral("lblLogo2"), QStringLiteral("副标题："), box), 4, 0);
-    grid->addWidget(edtSubTitle, 4, 1);
-
-    btnLoadPic = new QPushButton(QStringLiteral("导入图片"), box);
-    btnLoadPic->setObjectName(QStringLiteral("btnLoadPic"));
-    grid->addWidget(btnLoadPic, 4, 2);
-
-    cbFontMain = new QFontComboBox(box);
-    cbFontMain->setObjectName(QStringLiteral("cbFontMain"));
-    cbFontMain->hide();
-    cbFontSub = new QFontComboBox(box);
-    cbFontSub->setObjectName(QStringLiteral("cbFontSub"));
-    cbFontSub->hide();
-
-    imgLcd = new QLabel(content);
-    imgLcd->setObjectName(QStringLiteral("imgLcd"));
-    imgLcd->setFixedSize(FBootScreen->imgLcd().size());
-
-    layout->addWidget(box);
-    layout->addWidget(imgLcd, 0, Qt::AlignLeft);
-    layout->addStretch();
-
-    // What the user does goes to the model; what the model holds comes back
-    // through refreshBootScreenPage, which sets the widgets without their
-    // signals, so nothing loops.
-    connect(cbNotEnableParam, &QCheckBox::clicked, FBootScreen,
-            &BootScreenModel::setNotEnableParam);
-    connect(rgStyleScreen, &ChoiceGroup::itemClicked, FBootScreen,
-            [this](int index) { FBootScreen->setStyleIndex(index); });
-    connect(cbUseDefaultScreen, &QCheckBox::clicked, FBootScreen,
-            &BootScreenModel::setUseDefaultScreen);
-    connect(edtMainTitle, &QLineEdit::textEdited, FBootScreen, &BootScreenModel::setMainTitle);
-    connect(edtSubTitle, &QLineEdit::textEdited, FBootScreen, &BootScreenModel::setSubTitle);
-    connect(edtMainTitle, &TitleEdit::left, FBootScreen, [this] { FBootScreen->TitleExit(true); });
-    connect(edtSubTitle, &TitleEdit::left, FBootScreen, [this] { FBootScreen->TitleExit(false); });
-    connect(btnLoadPic, &QPushButton::clicked, this, &TfrmConfig::btnLoadPicClick);
-    connect(cbFontMain, &QFontComboBox::currentFontChanged, FBootScreen, [this](const QFont& f) {
-        FBootScreen->setMainFontList(f.family());
-        FBootScreen->cbFontMainChange();
-    });
-    connect(cbFontSub, &QFontComboBox::currentFontChanged, FBootScreen, [this](const QFont& f) {
-        FBootScreen->setSubFontList(f.family());
-        FBootScreen->cbFontSubChange();
-    });
-    connect(FBootScreen, &BootScreenModel::changed, this, &TfrmConfig::refreshBootScreenPage);
-    connect(FBootScreen, &BootScreenModel::previewChanged, this, &TfrmConfig::refreshPreview);
-    refreshBootScreenPage();
-    refreshPreview();
-    return content;
+    showPage(Page::BootScreen);
 }
 
 void TfrmConfig::layoutClient()
@@ -554,7 +321,7 @@ bool TfrmConfig::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == FClient && event->type() == QEvent::Resize) {
         layoutClient();
-    } else if (lvDesc && watched == lvDesc->viewport() &&
+    } else if (FOverview && watched == FOverview->lvDesc()->viewport() &&
                event->type() == QEvent::MouseButtonDblClick) {
         lvDescDblClick(static_cast<QMouseEvent*>(event)->position().toPoint());
         return true;
@@ -567,44 +334,24 @@ bool TfrmConfig::eventFilter(QObject* watched, QEvent* event)
 ParamValues TfrmConfig::readControls() const
 {
     ParamValues values;
-    for (const ParamEntry& entry : catalogue()) {
-        const int i = paramIndex(entry);
-        switch (entry.kind) {
-        case ControlKind::Numeric:
-            values[i].number = static_cast<NumericEdit*>(FControls[i])->value();
-            break;
-        case ControlKind::Choice:
-            values[i].choice = static_cast<ChoiceGroup*>(FControls[i])->itemIndex();
-            break;
-        case ControlKind::Address:
-            values[i].text = static_cast<QLineEdit*>(FControls[i])->text();
-            break;
-        }
-    }
+    for (const ParamPage* page : FParamPages)
+        page->readValues(values);
     return values;
 }
 
 void TfrmConfig::writeControls(const ParamValues& values)
 {
-    for (const ParamEntry& entry : catalogue()) {
-        const int i = paramIndex(entry);
-        switch (entry.kind) {
-        case ControlKind::Numeric:
-            static_cast<NumericEdit*>(FControls[i])->setValue(values[i].number);
-            break;
-        case ControlKind::Choice:
-            static_cast<ChoiceGroup*>(FControls[i])->setItemIndex(values[i].choice);
-            break;
-        case ControlKind::Address:
-            static_cast<QLineEdit*>(FControls[i])->setText(values[i].text);
-            break;
-        }
-    }
+    for (ParamPage* page : FParamPages)
+        page->writeValues(values);
 }
 
 QWidget* TfrmConfig::paramControl(const ParamEntry& entry) const
 {
-    return FControls[paramIndex(entry)];
+    for (const ParamPage* page : FParamPages) {
+        if (page->page() == entry.paramGroup().page)
+            return page->control(entry);
+    }
+    return nullptr;
 }
 
 void TfrmConfig::setHints(const HintMap& hints)
@@ -617,11 +364,6 @@ void TfrmConfig::setHints(const HintMap& hints)
     }
 }
 
-QString TfrmConfig::hintOf(const QWidget* control) const
-{
-    return FHints.value(control->property(HintKeyProperty).toString());
-}
-
 // --- settings file and opened files ---------------------------------------
 
 QString TfrmConfig::settingsPath() const
@@ -631,9 +373,11 @@ QString TfrmConfig::settingsPath() const
 
 IoStatus TfrmConfig::LoadSettings(bool factory)
 {
-    const std::optional<IniFile> ini = IniFile::load(settingsPath());
+    // A missing settings file loads nothing, silently; one that is there
+    // but cannot be read loads nothing either, and is reported.
+    const IniFileLoad ini = IniFile::load(settingsPath());
     if (!ini)
-        return {};
+        return ini.status;
     ParamValues values = readControls();
     const SettingsLoad load =
         hmk::LoadSettings(*ini, factory, *FBootScreen, values,
@@ -643,32 +387,26 @@ IoStatus TfrmConfig::LoadSettings(bool factory)
     return load.error;
 }
 
-void TfrmConfig::LoadHints()
+IoStatus TfrmConfig::LoadHints()
 {
-    if (const std::optional<IniFile> ini = IniFile::load(settingsPath()))
+    const IniFileLoad ini = IniFile::load(settingsPath());
+    if (ini)
         setHints(hmk::LoadHints(*ini));
+    return ini.status;
 }
 
 IoStatus TfrmConfig::OpenConfigFile(const QString& FileName)
 {
     if (!hasHkfExtension(FileName))
         return {};
-    const ImageFileRead read = readImageFile(FileName);
+    const ImageFileOpen read = openImageFile(FileName);
     if (!read.status)
         return read.status;
+    // What was read goes into the buffer also when it is refused; the check
+    // was of the file's bytes, never of stale ones behind a short read.
     std::copy(read.bytes.cbegin(), read.bytes.cend(), FBuffer.begin());
-    // A short file is no image, whatever stale bytes the buffer still holds
-    // behind what was read.
-    const bool shortFile = read.bytes.size() < qsizetype(FBuffer.size());
-    if (shortFile || !VerifyImage(FBuffer.data())) {
-        // The known text first; then which file, and whether it was cut short
-        // or damaged, which the engineer needs to find and replace it.
-        const QString reason = shortFile ? QStringLiteral("只有 %1 字节，配置文件应有 %2 字节")
-                                               .arg(read.bytes.size())
-                                               .arg(FBuffer.size())
-                                         : QStringLiteral("块校验和不符");
-        FDialogs.message(this, QStringLiteral("读取错误：CRC校验失败！\n“%1”：%2")
-                                   .arg(QDir::toNativeSeparators(FileName), reason));
+    if (!read.ok()) {
+        FDialogs.message(this, read.checkMessage);
         return {};
     }
     ShowConfigName();
@@ -694,70 +432,17 @@ void TfrmConfig::RestoreParams()
 
 void TfrmConfig::BuildOverview()
 {
-    lvDesc->clear();
-    std::array<QTreeWidgetItem*, OverviewGroupCount> groups{};
-    for (int g = 0; g < OverviewGroupCount; ++g) {
-        auto* header = new QTreeWidgetItem(lvDesc, {QString::fromUtf8(overviewGroups()[g].header)});
-        header->setFlags(Qt::ItemIsEnabled);
-        header->setFirstColumnSpanned(true);
-        QFont bold = header->font(0);
-        bold.setBold(true);
-        header->setFont(0, bold);
-        header->setForeground(0, QColor(0x1c, 0x4f, 0x9c));
-        groups[g] = header;
-    }
-    for (const OverviewRow& row : overviewRows()) {
-        QTreeWidgetItem* group = groups[row.group];
-        const QString name = QString::fromUtf8(row.name);
-        if (qstrcmp(row.source, MainTitleKey) == 0) {
-            AddTextRow(group, name, edtMainTitle);
-            continue;
-        }
-        if (qstrcmp(row.source, SubTitleKey) == 0) {
-            AddTextRow(group, name, edtSubTitle);
-            continue;
-        }
-        const ParamEntry* entry = findParam(QString::fromLatin1(row.source));
-        Q_ASSERT(entry);
-        QWidget* control = paramControl(*entry);
-        switch (entry->kind) {
-        case ControlKind::Numeric:
-            AddNumberRow(group, name, static_cast<NumericEdit*>(control));
-            break;
-        case ControlKind::Choice:
-            AddChoiceRow(group, name, static_cast<ChoiceGroup*>(control));
-            break;
-        case ControlKind::Address:
-            AddTextRow(group, name, static_cast<QLineEdit*>(control));
+    FOverview->BuildOverview([this](const OverviewRow& row) -> QWidget* {
+        switch (row.source) {
+        case OverviewSource::MainTitle:
+            return FBootPage->mainTitleEdit();
+        case OverviewSource::SubTitle:
+            return FBootPage->subTitleEdit();
+        case OverviewSource::Parameter:
             break;
         }
-    }
-    lvDesc->expandAll();
-}
-
-QTreeWidgetItem* TfrmConfig::addRow(QTreeWidgetItem* group, const QString& name,
-                                    const QString& value, const QWidget* control)
-{
-    auto* row = new QTreeWidgetItem(group, {name, value, hintOf(control)});
-    row->setData(0, GroupIdRole, lvDesc->indexOfTopLevelItem(group));
-    return row;
-}
-
-void TfrmConfig::AddNumberRow(QTreeWidgetItem* group, const QString& name, NumericEdit* control)
-{
-    addRow(group, name, generalFormat(control->value()), control);
-}
-
-void TfrmConfig::AddChoiceRow(QTreeWidgetItem* group, const QString& name,
-                              const ChoiceGroup* control)
-{
-    // A group with nothing selected shows an empty value.
-    addRow(group, name, control->caption(control->itemIndex()), control);
-}
-
-void TfrmConfig::AddTextRow(QTreeWidgetItem* group, const QString& name, const QLineEdit* control)
-{
-    addRow(group, name, control->text(), control);
+        return paramControl(*row.param);
+    });
 }
 
 void TfrmConfig::lvDescSelectItem(QTreeWidgetItem* item, bool)
@@ -768,17 +453,14 @@ void TfrmConfig::lvDescSelectItem(QTreeWidgetItem* item, bool)
 
 void TfrmConfig::lvDescDblClick(const QPoint& pos)
 {
-    QTreeWidgetItem* item = lvDesc->itemAt(pos);
-    // Group headers are no rows.
-    if (item && item->parent())
-        ShowRowPage(item);
+    if (QTreeWidgetItem* row = FOverview->rowAt(pos))
+        ShowRowPage(row);
 }
 
 void TfrmConfig::ShowRowPage(QTreeWidgetItem* row)
 {
-    const int group = row->data(0, GroupIdRole).toInt();
-    if (group >= 0 && group < OverviewGroupCount)
-        FPages->setActivePageIndex(overviewGroups()[group].page);
+    if (const std::optional<Page> page = FOverview->pageOf(row))
+        showPage(*page);
 }
 
 // --- commands ---------------------------------------------------------------
@@ -838,7 +520,7 @@ void TfrmConfig::btnSaveClick()
 
 void TfrmConfig::btnViewClick()
 {
-    FPages->setActivePageIndex(FBootScreen->notEnableParam() ? BootScreenPage : OverviewPage);
+    showPage(FBootScreen->notEnableParam() ? Page::BootScreen : Page::Overview);
     btnShowHint->setEnabled(true);
     btnShowHint->setText(FMemoShown ? HideHintCaption : ShowHintCaption);
 }
@@ -861,51 +543,56 @@ void TfrmConfig::setMemoShown(bool shown)
 void TfrmConfig::btnScreenClick()
 {
     FBootScreen->edtMainTitleChange();
-    FPages->setActivePageIndex(BootScreenPage);
+    showPage(Page::BootScreen);
     setMemoShown(false);
     btnShowHint->setEnabled(false);
 }
 
-void TfrmConfig::showParamPage(int page)
+void TfrmConfig::showPage(Page page)
 {
-    FPages->setActivePageIndex(FBootScreen->notEnableParam() ? BootScreenPage : page);
+    FPages->setActivePageIndex(pageIndex(page));
+}
+
+void TfrmConfig::showParamPage(Page page)
+{
+    showPage(FBootScreen->notEnableParam() ? Page::BootScreen : page);
     setMemoShown(false);
     btnShowHint->setEnabled(false);
 }
 
 void TfrmConfig::dxitTechParamClick()
 {
-    showParamPage(TechnicsPage);
+    showParamPage(Page::Technics);
 }
 
 void TfrmConfig::SpeedPage()
 {
-    showParamPage(MotionPage);
+    showParamPage(Page::Motion);
 }
 
 void TfrmConfig::dxitMachineItem1Click()
 {
-    showParamPage(MachinePage);
+    showParamPage(Page::Machine);
 }
 
 void TfrmConfig::dxitNetParamClick()
 {
-    showParamPage(NetPage);
+    showParamPage(Page::Net);
 }
 
 void TfrmConfig::AlarmPage()
 {
-    showParamPage(OtherPage);
+    showParamPage(Page::Other);
 }
 
 void TfrmConfig::SeniorPage()
 {
-    showParamPage(SeniorParamPage);
+    showParamPage(Page::SeniorParam);
 }
 
 void TfrmConfig::pcMainChanging(int newIndex)
 {
-    if (newIndex == OverviewPage) {
+    if (newIndex == pageIndex(Page::Overview)) {
         // A tab or a ribbon button takes no focus, so the field being edited
         // still has it: it is left first, and its limits, rounding or cut
         // apply before the overview reads it.
@@ -937,49 +624,6 @@ void TfrmConfig::dxRibbon1MinimizedChanged()
 }
 
 // --- boot-screen page -----------------------------------------------------
-
-void TfrmConfig::refreshBootScreenPage()
-{
-    const BootScreenModel& m = *FBootScreen;
-    const auto setText = [](QLineEdit* edit, const QString& text) {
-        // Only a real change: setting the same text would move the cursor.
-        if (edit->text() != text) {
-            const QSignalBlocker blocker(edit);
-            edit->setText(text);
-        }
-    };
-    const auto setFamily = [](QWidget* edit, const QString& face) {
-        QFont font = edit->font();
-        font.setFamily(drawingFamily(face));
-        edit->setFont(font);
-    };
-    const auto setFontList = [](QFontComboBox* list, const QString& face) {
-        const QSignalBlocker blocker(list);
-        list->setCurrentFont(QFont(drawingFamily(face)));
-    };
-    {
-        const QSignalBlocker b1(cbNotEnableParam);
-        const QSignalBlocker b2(cbUseDefaultScreen);
-        cbNotEnableParam->setChecked(m.notEnableParam());
-        cbUseDefaultScreen->setChecked(m.useDefaultScreen());
-    }
-    rgStyleScreen->setItemIndex(m.styleIndex());
-    cbUseDefaultScreen->setEnabled(m.useDefaultEnabled());
-    setText(edtMainTitle, m.mainTitle());
-    setText(edtSubTitle, m.subTitle());
-    edtMainTitle->setEnabled(m.titlesEnabled());
-    edtSubTitle->setEnabled(m.titlesEnabled());
-    setFamily(edtMainTitle, m.mainTitleFont());
-    setFamily(edtSubTitle, m.subTitleFont());
-    setFontList(cbFontMain, m.mainFontName());
-    setFontList(cbFontSub, m.subFontName());
-    btnLoadPic->setEnabled(m.loadPicEnabled());
-}
-
-void TfrmConfig::refreshPreview()
-{
-    imgLcd->setPixmap(QPixmap::fromImage(FBootScreen->imgLcd()));
-}
 
 void TfrmConfig::btnLoadPicClick()
 {

@@ -1,60 +1,42 @@
 #pragma once
 
 #include "Dialogs.h"
+#include "WindowParts.h"
 #include "bootscreen/BootScreenModel.h"
 #include "image/CfgHMK725.h"
 #include "params/ConfigOpener.h"
+#include "params/Pages.h"
 #include "params/ParamValues.h"
 
-#include <QHash>
 #include <QMainWindow>
 #include <array>
 #include <memory>
 
-class QCheckBox;
-class QFontComboBox;
-class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
 class QToolButton;
-class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace hmk {
 
-// Hint texts keyed by parameter name, plus "MainTitle" and "SubTitle".
-using HintMap = QHash<QString, QString>;
-
-class ChoiceGroup;
+class BootScreenPage;
 class NavGroup;
-class NumericEdit;
+class OverviewPage;
 class PageControl;
+class ParamPage;
 class RibbonBar;
-class TitleEdit;
 
 } // namespace hmk
 
-// The main window: ribbon, navigation bar, the eight pages with every
-// parameter control, the overview list and the hint memo. The controls hold
-// the document; the boot-screen page is a view of its BootScreenModel.
+// The main window: ribbon, navigation bar, the eight pages and the hint
+// memo. The pages are widgets of their own (OverviewPage, ParamPage,
+// BootScreenPage); the window owns the document, runs the commands and
+// sequences what the pages show. The parameter controls hold the document's
+// values; the boot-screen page is a view of its BootScreenModel.
 class TfrmConfig : public QMainWindow
 {
     Q_OBJECT
 public:
-    // Page indices of pcMain.
-    enum Page
-    {
-        OverviewPage = 0,
-        TechnicsPage = 1,
-        MotionPage = 2,
-        MachinePage = 3,
-        NetPage = 4,
-        OtherPage = 5,
-        SeniorParamPage = 6,
-        BootScreenPage = 7,
-    };
-
     // The settings file is read from settingsPath, or from the one beside
     // the executable when it is empty. Creating the window runs the start-up
     // sequence: the start-up choice through `dialogs`, the first values, the
@@ -87,7 +69,7 @@ public:
     // A boot picture that exists but cannot be read ends loading before the
     // parameters and comes back as the error.
     hmk::IoStatus LoadSettings(bool factory);
-    void LoadHints();
+    hmk::IoStatus LoadHints();
 
     // Opens a .hkf file (any other extension is ignored): checks its image
     // and puts its configuration name, boot screen and, when it carries
@@ -148,29 +130,17 @@ private:
     void createRibbon();
     void createNavBar();
     void createPages();
-    QWidget* createPage(const QString& name);
-    void createParamControls(const std::array<QWidget*, 8>& pages);
-    QWidget* createOverviewPage();
-    QWidget* createBootScreenPage();
     void layoutClient();
     void setPageGeometry(int top, int height);
     void onRibbonMinimizedChanged(bool minimized);
 
-    void showParamPage(int page);
-    void refreshBootScreenPage();
-    void refreshPreview();
+    void showPage(hmk::Page page);
+    void showParamPage(hmk::Page page);
     // Leaves the field being edited, so that what it holds is final.
     void endEditing();
     // The memo as the hint button left it; hidden while the ribbon is
     // minimised all the same.
     void setMemoShown(bool shown);
-
-    QString hintOf(const QWidget* control) const;
-    QTreeWidgetItem* addRow(QTreeWidgetItem* group, const QString& name, const QString& value,
-                            const QWidget* control);
-    void AddNumberRow(QTreeWidgetItem* group, const QString& name, hmk::NumericEdit* control);
-    void AddChoiceRow(QTreeWidgetItem* group, const QString& name, const hmk::ChoiceGroup* control);
-    void AddTextRow(QTreeWidgetItem* group, const QString& name, const QLineEdit* control);
 
     hmk::Dialogs& FDialogs;
     const QString FSettingsPath;
@@ -181,8 +151,6 @@ private:
     int FOpenFileType = 0;
     hmk::BootScreenModel* FBootScreen;
     hmk::HintMap FHints;
-
-    std::array<QWidget*, hmk::ParamCount> FControls{};
 
     QWidget* FClient = nullptr;
     hmk::RibbonBar* dxRibbon1 = nullptr;
@@ -197,15 +165,8 @@ private:
     int FPageBottomGap = 0;
     QPlainTextEdit* memoHint = nullptr;
     bool FMemoShown = false;
-    QTreeWidget* lvDesc = nullptr;
 
-    QCheckBox* cbNotEnableParam = nullptr;
-    hmk::ChoiceGroup* rgStyleScreen = nullptr;
-    QCheckBox* cbUseDefaultScreen = nullptr;
-    hmk::TitleEdit* edtMainTitle = nullptr;
-    hmk::TitleEdit* edtSubTitle = nullptr;
-    QPushButton* btnLoadPic = nullptr;
-    QFontComboBox* cbFontMain = nullptr;
-    QFontComboBox* cbFontSub = nullptr;
-    QLabel* imgLcd = nullptr;
+    hmk::OverviewPage* FOverview = nullptr;
+    std::array<hmk::ParamPage*, 6> FParamPages{};
+    hmk::BootScreenPage* FBootPage = nullptr;
 };

@@ -113,15 +113,18 @@ THMK725ConfigData::THMK725ConfigData() = default;
 
 quint32 THMK725ConfigData::GetByIndex(int index) const
 {
-    Q_ASSERT(index >= 0 && index <= layout::ImageSize - 4);
+    if (index < 0 || index > LastWordIndex)
+        return 0;
     return readWord(FData.data(), index);
 }
 
-void THMK725ConfigData::SetByIndex(int index, quint32 value)
+bool THMK725ConfigData::SetByIndex(int index, quint32 value)
 {
-    Q_ASSERT(index >= 0 && index <= layout::ImageSize - 4);
+    if (index < 0 || index > LastWordIndex)
+        return false;
     for (int i = 0; i < 4; ++i)
         FData[index + i] = static_cast<quint8>(value >> (8 * i));
+    return true;
 }
 
 quint16 THMK725ConfigData::CalcCRCStep(quint8 x, quint16 crcInit)
@@ -193,11 +196,16 @@ void THMK725ConfigData::ExportNet(const QString& IPAddress, const QString& Subne
     }
 }
 
-void THMK725ConfigData::copyInto(quint32 addr, const char* bytes, int count)
+bool THMK725ConfigData::copyInto(quint32 addr, const char* bytes, int count)
 {
     Q_ASSERT(count >= 0 && addr + quint32(count) <= quint32(layout::ImageSize));
+    // Also in a release build nothing is written past the image.
+    if (count < 0 || addr > quint32(layout::ImageSize) ||
+        quint32(count) > quint32(layout::ImageSize) - addr)
+        return false;
     if (count > 0)
         std::memcpy(FData.data() + addr, bytes, static_cast<size_t>(count));
+    return true;
 }
 
 void THMK725ConfigData::ExportLogoDesc(const QByteArray& Byte, quint32 Addr, int count)
@@ -220,8 +228,7 @@ void THMK725ConfigData::ExportLogoPic(const QByteArray& Byte, quint32 Addr, int 
 
 int THMK725ConfigData::StorageLogoPixelFonts(quint32 offset, const void* source, int count)
 {
-    copyInto(offset, static_cast<const char*>(source), count);
-    return count;
+    return copyInto(offset, static_cast<const char*>(source), count) ? count : 0;
 }
 
 QByteArray THMK725ConfigData::bytes() const

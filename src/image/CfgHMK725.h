@@ -10,8 +10,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <type_traits>
 
 class QIODevice;
 
@@ -64,8 +66,13 @@ class THMK725ConfigData
 public:
     THMK725ConfigData();
 
+    // The 32-bit little-endian value at any offset from 0 to 4092. An index
+    // whose four bytes do not all lie in the image (below 0, above 4092) is
+    // refused in every build, release builds included: GetByIndex gives 0
+    // and SetByIndex changes nothing and returns false.
+    static constexpr int LastWordIndex = layout::ImageSize - 4;
     quint32 GetByIndex(int index) const;
-    void SetByIndex(int index, quint32 value);
+    bool SetByIndex(int index, quint32 value);
 
     static quint16 CalcCRC(const void* Buffer, int Count, quint16 crcInit);
     static quint16 CalcCRCStep(quint8 x, quint16 crcInit);
@@ -86,22 +93,50 @@ public:
     const ImageBytes& data() const { return FData; }
     QByteArray bytes() const;
 
-    // The published 32-bit fields by name, each moving four bytes at its
-    // image offset: PunchHeight(), setPunchHeight(v), ...
-#define HMK_FIELD_ACCESSORS(name, offset)                                                          \
-    quint32 name() const                                                                           \
+    // The published fields by name, each moving exactly the bytes of its
+    // field: a 32-bit field as a quint32 (PunchHeight(), setPunchHeight(v)),
+    // a one-byte field as a quint8 (FileVersion(), FileCRC1(), ...), the
+    // 8-byte ProductName and ConfigName as their bytes. setProductName and
+    // setConfigName copy at most 8 bytes; bytes a shorter value does not
+    // reach keep what they held.
+    template <int Width>
+    using FieldValue =
+        std::conditional_t<Width == 4, quint32, std::conditional_t<Width == 1, quint8, QByteArray>>;
+#define HMK_FIELD_ACCESSORS(name, offset, width)                                                   \
+    FieldValue<width> name() const                                                                 \
     {                                                                                              \
-        return GetByIndex(offset);                                                                 \
+        return field<offset, width>();                                                             \
     }                                                                                              \
-    void set##name(quint32 value)                                                                  \
+    void set##name(const FieldValue<width>& value)                                                 \
     {                                                                                              \
-        SetByIndex(offset, value);                                                                 \
+        setField<offset, width>(value);                                                            \
     }
     HMK_PUBLISHED_FIELDS(HMK_FIELD_ACCESSORS)
 #undef HMK_FIELD_ACCESSORS
 
 private:
-    void copyInto(quint32 addr, const char* bytes, int count);
+    bool copyInto(quint32 addr, const char* bytes, int count);
+
+    template <int Offset, int Width> FieldValue<Width> field() const
+    {
+        static_assert(Offset >= 0 && Offset + Width <= layout::ImageSize);
+        if constexpr (Width == 4)
+            return GetByIndex(Offset);
+        else if constexpr (Width == 1)
+            return FData[Offset];
+        else
+            return QByteArray(reinterpret_cast<const char*>(FData.data()) + Offset, Width);
+    }
+    template <int Offset, int Width> void setField(const FieldValue<Width>& value)
+    {
+        static_assert(Offset >= 0 && Offset + Width <= layout::ImageSize);
+        if constexpr (Width == 4)
+            SetByIndex(Offset, value);
+        else if constexpr (Width == 1)
+            FData[Offset] = value;
+        else
+            copyInto(Offset, value.constData(), int(std::min<qsizetype>(value.size(), Width)));
+    }
 
     ImageBytes FData{};
 };

@@ -28,74 +28,76 @@ inline constexpr Block ParamBlock{"parameters", 0x800, 0x800};
 inline constexpr std::array<Block, 3> Blocks{HeaderBlock, ScreenBlock, ParamBlock};
 
 // The published fields of the image object, in their declaration order:
-// name and image offset. A published field always moves four bytes at its
-// offset; the product tag, version, name and checksum bytes are written
-// bytewise instead (see THMK725ConfigData).
+// name, image offset and width in bytes. A field of width 4 is a 32-bit
+// little-endian value; the product tag and the name (8 bytes), the version
+// and the checksum bytes (1 byte) are read and written bytewise, so that no
+// accessor ever touches a byte beyond its field (FileCRC2 and ParameterCRC2
+// are the last bytes of their blocks, ParameterCRC2 of the image).
 #define HMK_PUBLISHED_FIELDS(X)                                                                    \
-    X(ProductName, 0x000)                                                                          \
-    X(FileVersion, 0x008)                                                                          \
-    X(ParamInput, 0x00A)                                                                           \
-    X(ConfigName, 0x010)                                                                           \
-    X(IncludeScreen, 0x018)                                                                        \
-    X(IncludeParam, 0x01C)                                                                         \
-    X(FileCRC1, 0x1FE)                                                                             \
-    X(FileCRC2, 0x1FF)                                                                             \
-    X(Logo1Len, 0x740)                                                                             \
-    X(Logo2Len, 0x760)                                                                             \
-    X(Logo1FontLen, 0x780)                                                                         \
-    X(Logo2FontLen, 0x7B0)                                                                         \
-    X(LogoUsePic, 0x7F0)                                                                           \
-    X(PunchHeight, 0x800)                                                                          \
-    X(CyrusCoordinate, 0x804)                                                                      \
-    X(StayCoordinate, 0x808)                                                                       \
-    X(ZRange, 0x80C)                                                                               \
-    X(FollowType, 0x810)                                                                           \
-    X(PunchDelay, 0x814)                                                                           \
-    X(PunchSpeed, 0x818)                                                                           \
-    X(MoveSpeed, 0x81C)                                                                            \
-    X(FollowSpeed, 0x820)                                                                          \
-    X(Acceleration, 0x824)                                                                         \
-    X(ORGWhenPower, 0x828)                                                                         \
-    X(ReturnStayPosAfterORG, 0x82C)                                                                \
-    X(ORGSpeed, 0x830)                                                                             \
-    X(ReturnDistance, 0x834)                                                                       \
-    X(JogSpeedLow, 0x838)                                                                          \
-    X(JogSpeedHigh, 0x83C)                                                                         \
-    X(SoftwareLimit, 0x840)                                                                        \
-    X(LeadScrewThread, 0x844)                                                                      \
-    X(MaxRPM, 0x848)                                                                               \
-    X(SpeedGain, 0x84C)                                                                            \
-    X(PulsePerRound, 0x850)                                                                        \
-    X(ServoDirection, 0x854)                                                                       \
-    X(EncodeDirection, 0x858)                                                                      \
-    X(ServoType, 0x85C)                                                                            \
-    X(ZLimitInputLogic, 0x860)                                                                     \
-    X(GenerailInputLogic, 0x864)                                                                   \
-    X(UseLiftUpInput, 0x868)                                                                       \
-    X(IPAddress, 0x86C)                                                                            \
-    X(SubnetMask, 0x870)                                                                           \
-    X(Gateway, 0x874)                                                                              \
-    X(NetEnable, 0x878)                                                                            \
-    X(HitBoardDelay, 0x87C)                                                                        \
-    X(FollowErrorAlarm, 0x880)                                                                     \
-    X(FollowErrorDelay, 0x884)                                                                     \
-    X(LimitAlarm, 0x888)                                                                           \
-    X(EdgeSensitive, 0x88C)                                                                        \
-    X(CalibrateRange, 0x890)                                                                       \
-    X(IntelligentCheck, 0x894)                                                                     \
-    X(Application, 0x898)                                                                          \
-    X(Language, 0x89C)                                                                             \
-    X(ConfigWord, 0x8A0)                                                                           \
-    X(ParameterEncrypt, 0x8A4)                                                                     \
-    X(DifferentialConstant, 0x8A8)                                                                 \
-    X(IntegrationConstant, 0x8B8)                                                                  \
-    X(FollowGain, 0x8AC)                                                                           \
-    X(SpeedFeedforword, 0x8B0)                                                                     \
-    X(FollowLevel, 0x8B4)                                                                          \
-    X(ParameterCRC1, 0xFFE)                                                                        \
-    X(ParameterCRC2, 0xFFF)
+    X(ProductName, 0x000, 8)                                                                       \
+    X(FileVersion, 0x008, 1)                                                                       \
+    X(ParamInput, 0x00A, 4)                                                                        \
+    X(ConfigName, 0x010, 8)                                                                        \
+    X(IncludeScreen, 0x018, 4)                                                                     \
+    X(IncludeParam, 0x01C, 4)                                                                      \
+    X(FileCRC1, 0x1FE, 1)                                                                          \
+    X(FileCRC2, 0x1FF, 1)                                                                          \
+    X(Logo1Len, 0x740, 4)                                                                          \
+    X(Logo2Len, 0x760, 4)                                                                          \
+    X(Logo1FontLen, 0x780, 4)                                                                      \
+    X(Logo2FontLen, 0x7B0, 4)                                                                      \
+    X(LogoUsePic, 0x7F0, 4)                                                                        \
+    X(PunchHeight, 0x800, 4)                                                                       \
+    X(CyrusCoordinate, 0x804, 4)                                                                   \
+    X(StayCoordinate, 0x808, 4)                                                                    \
+    X(ZRange, 0x80C, 4)                                                                            \
+    X(FollowType, 0x810, 4)                                                                        \
+    X(PunchDelay, 0x814, 4)                                                                        \
+    X(PunchSpeed, 0x818, 4)                                                                        \
+    X(MoveSpeed, 0x81C, 4)                                                                         \
+    X(FollowSpeed, 0x820, 4)                                                                       \
+    X(Acceleration, 0x824, 4)                                                                      \
+    X(ORGWhenPower, 0x828, 4)                                                                      \
+    X(ReturnStayPosAfterORG, 0x82C, 4)                                                             \
+    X(ORGSpeed, 0x830, 4)                                                                          \
+    X(ReturnDistance, 0x834, 4)                                                                    \
+    X(JogSpeedLow, 0x838, 4)                                                                       \
+    X(JogSpeedHigh, 0x83C, 4)                                                                      \
+    X(SoftwareLimit, 0x840, 4)                                                                     \
+    X(LeadScrewThread, 0x844, 4)                                                                   \
+    X(MaxRPM, 0x848, 4)                                                                            \
+    X(SpeedGain, 0x84C, 4)                                                                         \
+    X(PulsePerRound, 0x850, 4)                                                                     \
+    X(ServoDirection, 0x854, 4)                                                                    \
+    X(EncodeDirection, 0x858, 4)                                                                   \
+    X(ServoType, 0x85C, 4)                                                                         \
+    X(ZLimitInputLogic, 0x860, 4)                                                                  \
+    X(GenerailInputLogic, 0x864, 4)                                                                \
+    X(UseLiftUpInput, 0x868, 4)                                                                    \
+    X(IPAddress, 0x86C, 4)                                                                         \
+    X(SubnetMask, 0x870, 4)                                                                        \
+    X(Gateway, 0x874, 4)                                                                           \
+    X(NetEnable, 0x878, 4)                                                                         \
+    X(HitBoardDelay, 0x87C, 4)                                                                     \
+    X(FollowErrorAlarm, 0x880, 4)                                                                  \
+    X(FollowErrorDelay, 0x884, 4)                                                                  \
+    X(LimitAlarm, 0x888, 4)                                                                        \
+    X(EdgeSensitive, 0x88C, 4)                                                                     \
+    X(CalibrateRange, 0x890, 4)                                                                    \
+    X(IntelligentCheck, 0x894, 4)                                                                  \
+    X(Application, 0x898, 4)                                                                       \
+    X(Language, 0x89C, 4)                                                                          \
+    X(ConfigWord, 0x8A0, 4)                                                                        \
+    X(ParameterEncrypt, 0x8A4, 4)                                                                  \
+    X(DifferentialConstant, 0x8A8, 4)                                                              \
+    X(IntegrationConstant, 0x8B8, 4)                                                               \
+    X(FollowGain, 0x8AC, 4)                                                                        \
+    X(SpeedFeedforword, 0x8B0, 4)                                                                  \
+    X(FollowLevel, 0x8B4, 4)                                                                       \
+    X(ParameterCRC1, 0xFFE, 1)                                                                     \
+    X(ParameterCRC2, 0xFFF, 1)
 
-#define HMK_LAYOUT_OFFSET(name, offset) inline constexpr int name = offset;
+#define HMK_LAYOUT_OFFSET(name, offset, width) inline constexpr int name = offset;
 HMK_PUBLISHED_FIELDS(HMK_LAYOUT_OFFSET)
 #undef HMK_LAYOUT_OFFSET
 
@@ -103,11 +105,22 @@ struct PublishedField
 {
     const char* name;
     int offset;
+    int width; // bytes
 };
-#define HMK_LAYOUT_ENTRY(name, offset) PublishedField{#name, offset},
+#define HMK_LAYOUT_ENTRY(name, offset, width) PublishedField{#name, offset, width},
 inline constexpr std::array PublishedFields{HMK_PUBLISHED_FIELDS(HMK_LAYOUT_ENTRY)};
 #undef HMK_LAYOUT_ENTRY
 static_assert(PublishedFields.size() == 62);
+
+constexpr bool fieldsLieInImage()
+{
+    for (const PublishedField& f : PublishedFields) {
+        if (f.offset < 0 || f.offset + f.width > ImageSize)
+            return false;
+    }
+    return true;
+}
+static_assert(fieldsLieInImage());
 
 // Widths of the fields that are not plain 32-bit values.
 inline constexpr int ProductNameSize = 8;

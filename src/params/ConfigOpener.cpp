@@ -43,6 +43,45 @@ ImageFileRead readImageFile(const QString& path)
     return {bytes, {}};
 }
 
+namespace {
+
+ImageFileOpen checkedImage(QByteArray bytes, qint64 fileSize, const QString& path)
+{
+    ImageFileOpen open;
+    open.check = checkImage(bytes);
+    open.fileSize = fileSize;
+    if (open.check != ImageCheck::Ok) {
+        const QString reason = open.check == ImageCheck::TooShort
+                                   ? QStringLiteral("只有 %1 字节，配置文件应有 %2 字节")
+                                         .arg(bytes.size())
+                                         .arg(layout::ImageSize)
+                                   : QStringLiteral("块校验和不符");
+        open.checkMessage = QStringLiteral("读取错误：CRC校验失败！\n“%1”：%2")
+                                .arg(QDir::toNativeSeparators(path), reason);
+    }
+    open.bytes = std::move(bytes);
+    return open;
+}
+
+} // namespace
+
+ImageFileOpen openImageFile(const QString& path)
+{
+    ImageFileRead read = readImageFile(path);
+    if (!read.status) {
+        ImageFileOpen open;
+        open.status = read.status;
+        return open;
+    }
+    return checkedImage(std::move(read.bytes), QFileInfo(path).size(), path);
+}
+
+ImageFileOpen openImageBytes(QByteArrayView content, const QString& path)
+{
+    const qsizetype read = std::min<qsizetype>(content.size(), layout::ImageSize);
+    return checkedImage(content.first(read).toByteArray(), content.size(), path);
+}
+
 QString configNameFromImage(const quint8* image)
 {
     const QString name =

@@ -31,6 +31,35 @@ struct ImageFileRead
 // refused with an error instead of being read, which could block forever.
 ImageFileRead readImageFile(const QString& path);
 
+// A .hkf file opened as an image: the one place that reads it, checks its
+// size and its three blocks, and words what went wrong. The window, hkftool
+// and the fuzz target all open through it.
+struct ImageFileOpen
+{
+    QByteArray bytes;                        // the first 4096 bytes, fewer when the file is shorter
+    qint64 fileSize = 0;                     // of the whole file
+    ImageCheck check = ImageCheck::TooShort; // of `bytes`; says nothing when !status
+    IoStatus status;                         // the file could not be read at all
+    // The window's text for a file that was read but is no image (empty when
+    // it is one, or could not be read): the known first line
+    // "读取错误：CRC校验失败！", then the file and whether it was cut short or
+    // damaged, which the engineer needs to find and replace it.
+    QString checkMessage;
+
+    bool ok() const { return status.ok() && check == ImageCheck::Ok; }
+    // More than the image: opening uses the first 4096 bytes, but a file
+    // that has grown is not what was written, and hkftool verify says so.
+    bool longer() const { return fileSize > layout::ImageSize; }
+    const quint8* data() const { return reinterpret_cast<const quint8*>(bytes.constData()); }
+};
+
+// Reads the file (as readImageFile) and checks what it read.
+ImageFileOpen openImageFile(const QString& path);
+
+// The same for bytes already in memory, as if they were the whole content of
+// the file `path`: only the first 4096 count.
+ImageFileOpen openImageBytes(QByteArrayView content, const QString& path);
+
 // The configuration name stored in the image: its 8 bytes decoded from code
 // page 936, with every leading and trailing character up to 0x20 (blanks,
 // NULs, control characters) removed.

@@ -3,6 +3,7 @@
 #include "image/Codepage.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -136,16 +137,31 @@ IniFile IniFile::fromBytes(QByteArrayView bytes)
     return ini;
 }
 
-std::optional<IniFile> IniFile::load(const QString& path)
+IniFileLoad IniFile::load(const QString& path)
 {
-    // Only a regular file (or a link to one): opening a pipe or a device
-    // could block or never end.
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return std::nullopt;
+    IniFileLoad load;
+    const auto failure = [&](const QString& reason, const QString& english) {
+        load.status = IoStatus{
+            QStringLiteral("无法读取设置文件“%1”：%2").arg(QDir::toNativeSeparators(path), reason)};
+        load.reason = english;
+        return load;
+    };
+    const QFileInfo info(path);
+    // A dangling link is nothing to read, as a missing file.
+    if (path.isEmpty() || !info.exists())
+        return load;
+    if (info.isDir())
+        return failure(IsFolderReason, QStringLiteral("is a folder"));
+    if (!info.isFile())
+        return failure(NotRegularFileReason, QStringLiteral("is not a regular file"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return fromBytes(file.readAll());
+        return failure(file.errorString(), file.errorString());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return failure(file.errorString(), file.errorString());
+    load.file = fromBytes(bytes);
+    return load;
 }
 
 std::optional<QString> IniFile::value(const QString& section, const QString& key) const

@@ -6,6 +6,7 @@
 // parameters. Catalogue order is the order of the table.
 
 #include "NumericValue.h"
+#include "Pages.h"
 
 #include <QString>
 #include <QStringView>
@@ -26,7 +27,7 @@ enum class ControlKind
 struct ParamGroup
 {
     const char* stem; // "Technics"
-    int page;         // page index of the main window
+    Page page;        // the window page that shows its box
     const char* box;  // group-box caption, "工艺参数"
 };
 
@@ -39,8 +40,8 @@ struct ParamEntry
     int group;        // index into paramGroups()
     ControlKind kind;
     const char* control; // "edtPunchHeight", "rgFollowType"
-    const char* label;   // "穿孔高度："
-    const char* unit;    // "（单位：mm）", or "" when the field has none
+    const char* label;   // the label's words, "穿孔高度"
+    const char* unit;    // the unit, "mm", or "" when the field has none
     int offset;          // image offset of its 32-bit field
 
     // Numeric fields. min == max == 0 means no limits.

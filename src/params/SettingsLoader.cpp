@@ -56,25 +56,25 @@ SettingsLoad LoadSettings(const IniFile& ini, bool factory, BootScreenModel& boo
     // is already on keeps them.
     boot.setMainTitle(ini.ReadString(logo, QLatin1String(MainTitleKey), QString()));
     boot.setSubTitle(ini.ReadString(logo, QLatin1String(SubTitleKey), QString()));
-    boot.setUseDefaultScreen(ini.ReadBool(logo, QStringLiteral("DefaultTitle"), true));
-    boot.setStyleIndex(ini.ReadInteger(logo, QStringLiteral("UsePic"), 0));
+    boot.setUseDefaultScreen(ini.ReadBool(logo, QLatin1String(DefaultTitleKey), true));
+    boot.setStyleIndex(ini.ReadInteger(logo, QLatin1String(UsePicKey), 0));
 
     // These two are factory settings only, also when the last values are read.
-    boot.setChangePenColor(ini.ReadBool(FactoryLogo, QStringLiteral("ChangePenColor"), true));
+    boot.setChangePenColor(ini.ReadBool(FactoryLogo, QLatin1String(ChangePenColorKey), true));
 
-    boot.setMainFontList(ini.ReadString(logo, QStringLiteral("MainTitleFont"), DefaultTitleFace));
-    boot.setSubFontList(ini.ReadString(logo, QStringLiteral("SubTitleFont"), DefaultTitleFace));
+    boot.setMainFontList(ini.ReadString(logo, QLatin1String(MainTitleFontKey), DefaultTitleFace));
+    boot.setSubFontList(ini.ReadString(logo, QLatin1String(SubTitleFontKey), DefaultTitleFace));
     // A font that is not installed leaves its list empty and the edit's font
     // as it was.
     boot.setMainTitleFont(boot.mainFontName());
     boot.setSubTitleFont(boot.subFontName());
 
-    boot.setNotEnableParam(ini.ReadBool(FactoryLogo, QStringLiteral("NotEnableParam"), false));
+    boot.setNotEnableParam(ini.ReadBool(FactoryLogo, QLatin1String(NotEnableParamKey), false));
 
     // The picture style is in force when the style choice, after its own
     // limiting, selects the picture.
     if (boot.styleIndex() == 1) {
-        const QString picture = ini.ReadString(logo, QStringLiteral("PicFileName"), QString());
+        const QString picture = ini.ReadString(logo, QLatin1String(PicFileNameKey), QString());
         boot.setPicFileName(picture);
         const QFileInfo info(picture);
         if (!picture.isEmpty() && info.exists() && !info.isDir()) {

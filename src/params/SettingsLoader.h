@@ -25,6 +25,16 @@ inline const QString MissingPictureMessage = QStringLiteral(
 inline constexpr const char* MainTitleKey = "MainTitle";
 inline constexpr const char* SubTitleKey = "SubTitle";
 
+// The other boot-screen keys of the Logo sections. ChangePenColor and
+// NotEnableParam are read from the factory section only.
+inline constexpr const char* MainTitleFontKey = "MainTitleFont";
+inline constexpr const char* SubTitleFontKey = "SubTitleFont";
+inline constexpr const char* DefaultTitleKey = "DefaultTitle"; // the default-screen switch
+inline constexpr const char* UsePicKey = "UsePic";
+inline constexpr const char* PicFileNameKey = "PicFileName";
+inline constexpr const char* ChangePenColorKey = "ChangePenColor";
+inline constexpr const char* NotEnableParamKey = "NotEnableParam";
+
 struct SettingsLoad
 {
     bool paramsRead = false; // false when cbNotEnableParam kept them out, or on error

@@ -14,10 +14,14 @@ namespace hmk::tool {
 
 namespace {
 
-const QString MainFontKey = QStringLiteral("MainTitleFont");
-const QString SubFontKey = QStringLiteral("SubTitleFont");
-const QString UseDefaultKey = QStringLiteral("UseDefaultScreen");
-const QString NotEnableKey = QStringLiteral("NotEnableParam");
+// The default-screen switch goes by the settings file's own name and, as
+// hkftool has always taken it, by UseDefaultScreen.
+const QString UseDefaultAlias = QStringLiteral("UseDefaultScreen");
+
+bool isDefaultScreenSwitch(const QString& name)
+{
+    return name == QLatin1String(DefaultTitleKey) || name == UseDefaultAlias;
+}
 
 QString describeParam(const ParamEntry& entry)
 {
@@ -139,8 +143,8 @@ QString titlesLocked(const BootScreenModel& boot, const QString& name)
             .arg(name);
     if (boot.useDefaultScreen())
         return QStringLiteral("%1: the default boot screen is in use and keeps its titles; "
-                              "add --set UseDefaultScreen=0")
-            .arg(name);
+                              "add --set %2=0")
+            .arg(name, UseDefaultAlias);
     return {};
 }
 
@@ -159,8 +163,9 @@ QString invalidAddress(const ParamValues& values)
 
 const QStringList& screenSettingNames()
 {
-    static const QStringList names{MainTitleKey, SubTitleKey,   MainFontKey,
-                                   SubFontKey,   UseDefaultKey, NotEnableKey};
+    static const QStringList names{MainTitleKey,     SubTitleKey,     MainTitleFontKey,
+                                   SubTitleFontKey,  DefaultTitleKey, UseDefaultAlias,
+                                   NotEnableParamKey};
     return names;
 }
 
@@ -204,7 +209,8 @@ BuildResult buildImage(const BuildRequest& request, const IniFile& settings,
     bool paramsSet = false;
     for (int pass = 0; pass < 3; ++pass) {
         for (const auto& [name, text] : request.sets) {
-            const bool isSwitch = name == UseDefaultKey || name == NotEnableKey;
+            const bool isSwitch =
+                isDefaultScreenSwitch(name) || name == QLatin1String(NotEnableParamKey);
             const ParamEntry* entry = findParam(name);
             const int wanted = isSwitch ? 0 : (entry ? 2 : 1);
             if (!entry && !screenSettingNames().contains(name)) {
@@ -220,7 +226,7 @@ BuildResult buildImage(const BuildRequest& request, const IniFile& settings,
                 result.error = checkBool(name, text, on);
                 if (!result.ok())
                     return result;
-                if (name == NotEnableKey) {
+                if (name == QLatin1String(NotEnableParamKey)) {
                     boot.setNotEnableParam(on);
                 } else if (on != boot.useDefaultScreen()) {
                     if (!boot.useDefaultEnabled()) {
@@ -241,8 +247,9 @@ BuildResult buildImage(const BuildRequest& request, const IniFile& settings,
                     boot.setMainTitle(text);
                 else
                     boot.setSubTitle(text);
-            } else if (name == MainFontKey || name == SubFontKey) {
-                const bool main = name == MainFontKey;
+            } else if (name == QLatin1String(MainTitleFontKey) ||
+                       name == QLatin1String(SubTitleFontKey)) {
+                const bool main = name == QLatin1String(MainTitleFontKey);
                 result.error =
                     checkFont(name, text, main ? layout::Logo1FontRoom : layout::Logo2FontRoom);
                 if (!result.ok())
@@ -279,8 +286,9 @@ BuildResult buildImage(const BuildRequest& request, const IniFile& settings,
     }
 
     if (paramsSet && boot.notEnableParam())
-        result.warnings << QStringLiteral("NotEnableParam is on: the image carries the boot screen "
-                                          "only, the parameters given are not written");
+        result.warnings << QStringLiteral("%1 is on: the image carries the boot screen only, the "
+                                          "parameters given are not written")
+                               .arg(QLatin1String(NotEnableParamKey));
 
     if (ExportConfig(request.output, values, boot, config) == ExportResult::RefusedNetAddress) {
         result.error =

@@ -129,20 +129,12 @@ QString decimalText(qint64 thousandths, int decimals)
 
 QString unitOf(const ParamEntry& entry)
 {
-    // "（单位：mm）" -> "mm"
-    QString unit = QString::fromUtf8(entry.unit);
-    const QString open = QStringLiteral("（单位：");
-    if (unit.startsWith(open) && unit.endsWith(QStringLiteral("）")))
-        unit = unit.mid(open.size(), unit.size() - open.size() - 1);
-    return unit;
+    return QString::fromUtf8(entry.unit);
 }
 
 QString labelOf(const ParamEntry& entry)
 {
-    QString label = QString::fromUtf8(entry.label);
-    if (label.endsWith(QStringLiteral("：")))
-        label.chop(1);
-    return label;
+    return QString::fromUtf8(entry.label);
 }
 
 const char* sectionName(FieldSection section)

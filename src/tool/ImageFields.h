@@ -56,8 +56,9 @@ QString dumpJson(const QList<ImageField>& fields, const QString& check);
 // `decimals` decimals, or all three when the value has more than that.
 QString decimalText(qint64 thousandths, int decimals);
 
-// A parameter's label without its colon, "穿孔高度", and its unit without the
-// brackets, "mm" (empty when it has none).
+// A parameter's label, "穿孔高度", and its unit, "mm" (empty when it has
+// none), as the catalogue holds them: the words without the window's colon
+// and brackets.
 QString labelOf(const hmk::ParamEntry& entry);
 QString unitOf(const hmk::ParamEntry& entry);
 

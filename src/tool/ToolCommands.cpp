@@ -10,7 +10,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QImage>
 #include <functional>
 #include <optional>
@@ -81,7 +80,8 @@ comes from FILE's name, as in the window.
   --set NAME=VALUE     a parameter by its settings-file name (PunchHeight=3.5,
                        FollowType=1 or FollowType=分段穿孔, IPAddress=10.1.1.20),
                        or MainTitle, SubTitle, MainTitleFont, SubTitleFont,
-                       UseDefaultScreen (0/1), NotEnableParam (0/1).
+                       DefaultTitle (0/1, also named UseDefaultScreen),
+                       NotEnableParam (0/1).
                        Values are checked: within the parameter's limits,
                        no more decimals than its field shows, a valid address.
   --picture IMAGE      a 192 x 32 bitmap; switches to the picture boot screen
@@ -131,28 +131,20 @@ std::optional<int> parse(Context& ctx, QCommandLineParser& parser, const QString
 }
 
 // A whole image from a file, or the exit status to end with.
-struct LoadedImage
+std::optional<ImageFileOpen> loadImage(Context& ctx, const QString& path, int& status)
 {
-    QByteArray bytes;
-    ImageCheck check = ImageCheck::Ok;
-    const quint8* data() const { return reinterpret_cast<const quint8*>(bytes.constData()); }
-};
-
-std::optional<LoadedImage> loadImage(Context& ctx, const QString& path, int& status)
-{
-    ImageFileRead read = readImageFile(path);
-    if (!read.status.ok()) {
-        status = ctx.fail(BadUsage, read.status.error);
+    ImageFileOpen image = openImageFile(path);
+    if (!image.status.ok()) {
+        status = ctx.fail(BadUsage, image.status.error);
         return std::nullopt;
     }
-    if (read.bytes.size() < layout::ImageSize) {
+    if (image.check == ImageCheck::TooShort) {
         status = ctx.fail(BadUsage, QStringLiteral("%1: %2 bytes, shorter than 4096 bytes: not a "
                                                    "configuration image")
                                         .arg(path)
-                                        .arg(read.bytes.size()));
+                                        .arg(image.bytes.size()));
         return std::nullopt;
     }
-    LoadedImage image{read.bytes, checkImage(read.bytes)};
     if (image.check != ImageCheck::Ok)
         ctx.err << "hkftool " << ctx.command << ": warning: " << path << ": "
                 << describe(image.check) << " block checksum does not match" << Qt::endl;
@@ -170,24 +162,25 @@ int verify(Context& ctx, const QStringList& args)
 
     int status = Success;
     for (const QString& path : files) {
-        const ImageFileRead read = readImageFile(path);
-        if (!read.status.ok()) {
-            ctx.fail(BadUsage, read.status.error);
+        const ImageFileOpen image = openImageFile(path);
+        if (!image.status.ok()) {
+            ctx.fail(BadUsage, image.status.error);
             status = BadUsage;
             continue;
         }
         // A .hkf file is exactly the image; the window reads the first 4096
         // bytes of a longer one, but a file from the field that has grown is
         // not what was written and is reported.
-        const qint64 size = QFileInfo(path).size();
         QString result;
-        if (read.bytes.size() < layout::ImageSize)
-            result = QStringLiteral("failed: shorter than 4096 bytes (%1 bytes)").arg(size);
-        else if (size > layout::ImageSize)
-            result = QStringLiteral("failed: longer than 4096 bytes (%1 bytes)").arg(size);
-        else if (const ImageCheck check = checkImage(read.bytes); check != ImageCheck::Ok)
+        if (image.check == ImageCheck::TooShort)
+            result =
+                QStringLiteral("failed: shorter than 4096 bytes (%1 bytes)").arg(image.fileSize);
+        else if (image.longer())
+            result =
+                QStringLiteral("failed: longer than 4096 bytes (%1 bytes)").arg(image.fileSize);
+        else if (image.check != ImageCheck::Ok)
             result = QStringLiteral("failed: %1 block checksum does not match")
-                         .arg(QString::fromLatin1(describe(check)));
+                         .arg(QString::fromLatin1(describe(image.check)));
         else
             result = QStringLiteral("ok");
         ctx.out << path << ": " << result << Qt::endl;
@@ -297,7 +290,11 @@ int build(Context& ctx, const QStringList& args)
     }
 
     const QString iniPath = parser.isSet(settings) ? parser.value(settings) : defaultSettingsPath();
-    const std::optional<IniFile> ini = IniFile::load(iniPath);
+    const IniFileLoad ini = IniFile::load(iniPath);
+    if (!ini.status.ok())
+        return ctx.fail(
+            BadUsage,
+            QStringLiteral("%1: the settings file cannot be read: %2").arg(iniPath, ini.reason));
     if (!ini)
         return ctx.fail(BadUsage, QStringLiteral("%1: the settings file cannot be read (no such "
                                                  "file, or not a regular file)")

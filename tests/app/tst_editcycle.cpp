@@ -221,13 +221,28 @@ void TestEditCycle::startUpDialogAnswers()
     owner.setGeometry(200, 150, 895, 682);
     QPoint ownerCentre = owner.geometry().center();
     bool seen = false;
-    QTimer::singleShot(0, this, [&] {
-        auto* dialog = qobject_cast<TfrmOpenFile*>(QApplication::activeModalWidget());
-        if (!dialog)
+    // A check that failed inside the dialog's event loop is kept and
+    // reported once the dialog has returned: a QVERIFY there would return
+    // from the lambda and leave the dialog open until the test times out.
+    QString failure;
+    // Tried until the dialog is up, whenever exec() starts its loop.
+    QTimer driver;
+    connect(&driver, &QTimer::timeout, this, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
             return;
+        driver.stop();
+        auto* dialog = qobject_cast<TfrmOpenFile*>(modal);
+        if (!dialog) {
+            failure = QStringLiteral("a %1 opened instead")
+                          .arg(QLatin1String(modal->metaObject()->className()));
+            modal->close();
+            return;
+        }
         seen = true;
         const QPoint offset = dialog->geometry().center() - ownerCentre;
-        QVERIFY2(offset.manhattanLength() < 8, "not centred on its window");
+        if (offset.manhattanLength() >= 8)
+            failure = QStringLiteral("not centred on its window");
         if (select >= 0) {
             QAbstractButton* choice = dialog->rgFileType()->button(select);
             QTest::mouseClick(choice, Qt::LeftButton, {}, QPoint(8, choice->height() / 2));
@@ -236,9 +251,16 @@ void TestEditCycle::startUpDialogAnswers()
             click(dialog->btnFileSelect());
         else
             dialog->close();
+        if (dialog->isVisible()) {
+            failure = QStringLiteral("the dialog stayed open");
+            dialog->close();
+        }
     });
+    driver.start(10);
     QtDialogs qtDialogs;
-    QCOMPARE(qtDialogs.startupChoice(&owner), expected);
+    const int choice = qtDialogs.startupChoice(&owner);
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QCOMPARE(choice, expected);
     QVERIFY(seen);
 }
 
@@ -333,7 +355,7 @@ void TestEditCycle::startUp()
     const QString hint = hints ? QStringLiteral("穿孔高度的提示") : QString();
     QCOMPARE(window->hints().value(QStringLiteral("PunchHeight")), hint);
     QCOMPARE(row(*window, QStringLiteral("穿孔高度"))->text(2), hint);
-    QCOMPARE(window->pcMain()->activePageIndex(), int(TfrmConfig::OverviewPage));
+    QCOMPARE(window->pcMain()->activePageIndex(), pageIndex(Page::Overview));
 }
 
 // The settings file that ships beside the program.
@@ -720,7 +742,7 @@ void TestEditCycle::editSaveOpenThroughTheWidgets()
     const auto page = [&] { return first->pcMain()->activePageIndex(); };
 
     click(child<QToolButton>(*first, "btnTechParam"));
-    QCOMPARE(page(), int(TfrmConfig::TechnicsPage));
+    QCOMPARE(page(), pageIndex(Page::Technics));
     type(edit("edtPunchHeight"), QStringLiteral("4.25"));
     type(edit("edtCyrusCoordinate"), QStringLiteral("-1.50"));
     for (QRadioButton* choice :
@@ -728,14 +750,14 @@ void TestEditCycle::editSaveOpenThroughTheWidgets()
         if (choice->text() == QStringLiteral("分段穿孔"))
             click(choice);
     click(child<QToolButton>(*first, "btnSpeedParam"));
-    QCOMPARE(page(), int(TfrmConfig::MotionPage));
+    QCOMPARE(page(), pageIndex(Page::Motion));
     type(edit("edtMoveSpeed"), QStringLiteral("350"));
     click(child<QToolButton>(*first, "btnNetParam"));
     type(edit("edtIPAddress"), QStringLiteral("192.168.0.10"));
     click(child<QToolButton>(*first, "btnSeniorParam"));
     type(edit("edtConfigWord"), QStringLiteral("777"));
     click(child<QToolButton>(*first, "btnScreen"));
-    QCOMPARE(page(), int(TfrmConfig::BootScreenPage));
+    QCOMPARE(page(), pageIndex(Page::BootScreen));
     type(edit("edtMainTitle"), QStringLiteral("切割机01"));
 
     QCOMPARE(valueOf(*first, "PunchHeight").number, 4250);

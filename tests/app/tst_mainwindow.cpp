@@ -131,7 +131,7 @@ void TestMainWindow::clickLink(const char* name) const
 void TestMainWindow::opensOnOverviewWithMemoHidden()
 {
     QCOMPARE(window->windowTitle(), ToolTitle);
-    QCOMPARE(page(), int(TfrmConfig::OverviewPage));
+    QCOMPARE(page(), pageIndex(Page::Overview));
     QVERIFY(child<QPlainTextEdit>("memoHint")->isHidden());
     auto* hint = child<QToolButton>("btnShowHint");
     QVERIFY(hint->isEnabled());
@@ -149,19 +149,22 @@ void TestMainWindow::parameterControlsFollowTheCatalogue()
         const QString name = QString::fromLatin1(entry.control);
         QWidget* control = window->paramControl(entry);
         QCOMPARE(control->objectName(), name);
-        QWidget* page = window->pcMain()->page(entry.paramGroup().page);
+        QWidget* page = window->pcMain()->page(pageIndex(entry.paramGroup().page));
         QVERIFY2(page->isAncestorOf(control), qPrintable(name));
         auto* box = qobject_cast<QGroupBox*>(control->parentWidget());
         QVERIFY2(box, qPrintable(name));
         QCOMPARE(box->title(), QString::fromUtf8(entry.paramGroup().box));
         const auto labels = box->findChildren<QLabel*>();
         const bool labelled = std::any_of(labels.begin(), labels.end(), [&](QLabel* l) {
-            return l->text() == QString::fromUtf8(entry.label) && l->isHidden() == entry.hidden;
+            return l->text() == QString::fromUtf8(entry.label) + QStringLiteral("：") &&
+                   l->isHidden() == entry.hidden;
         });
         QVERIFY2(labelled, qPrintable(name));
         QCOMPARE(control->isHidden(), entry.hidden);
     }
     QCOMPARE(child<QLabel>("lblMaxDeceleration")->text(), QStringLiteral("下行增益等级："));
+    QCOMPARE(child<QLabel>("lblAccelerationUnit")->text(), QStringLiteral("（单位：mm/s²）"));
+    QCOMPARE(child<QLabel>("lblZRange")->text(), QStringLiteral("Z  轴行程："));
     QVERIFY(child<QWidget>("edtFollowSpeed")->isHidden());
     QVERIFY(child<QWidget>("edtIntegrationConstant")->isHidden());
     const ParamValues read = window->readControls();
@@ -258,7 +261,7 @@ void TestMainWindow::pageCommands()
     hint->click();
     QVERIFY(!memo->isHidden());
     fire();
-    QCOMPARE(page(), int(TfrmConfig::BootScreenPage));
+    QCOMPARE(page(), pageIndex(Page::BootScreen));
     QVERIFY(memo->isHidden());
     QVERIFY(!hint->isEnabled());
     QCOMPARE(hint->text(), QStringLiteral("关闭提示")); // the caption stays
@@ -352,7 +355,7 @@ void TestMainWindow::viewAndHintButton()
     child<QToolButton>("btnView")->click();
     QVERIFY(hint->isEnabled());
     QCOMPARE(hint->text(), QStringLiteral("显示提示"));
-    QCOMPARE(page(), int(TfrmConfig::BootScreenPage));
+    QCOMPARE(page(), pageIndex(Page::BootScreen));
 
     window->bootScreen().setNotEnableParam(false);
     child<QToolButton>("btnView")->click();

@@ -364,7 +364,8 @@ void TestParamControls::addressEditingKeys()
     QFETCH(QString, text);
 
     QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
-    if (key == Qt::Key_Insert && QGuiApplication::clipboard()->text() != QStringLiteral("abc"))
+    // Without a clipboard holding the text, nothing would be pasted anyway.
+    if (key != Qt::Key_Delete && QGuiApplication::clipboard()->text() != QStringLiteral("abc"))
         QSKIP("this platform has no clipboard");
     AddressEdit edit;
     edit.setText(QStringLiteral("10."));

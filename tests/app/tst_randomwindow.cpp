@@ -63,7 +63,66 @@ struct SavedFile
     QString name;
     DocumentState document;
     bool withParams;
+    // What each numeric field must show once the file is opened, by paramIndex.
+    QStringList shown;
 };
+
+// The value a numeric field holds after a save and an open, worked out from
+// the rules and not with the program's own number code. The image holds 32
+// bits: a coordinate (a field without limits) is stored signed and held at
+// the end it passes, the others unsigned, whole fields in their units. Put
+// back into its field, the value is rounded half away from zero to the
+// field's decimals.
+Thousandths reopenedValue(const ParamEntry& entry, Thousandths value)
+{
+    Thousandths stored;
+    if (entry.storedSigned())
+        stored = std::clamp<Thousandths>(value, INT32_MIN, INT32_MAX);
+    else if (entry.integersOnly())
+        stored = std::clamp<Thousandths>(value / 1000, 0, UINT32_MAX) * 1000;
+    else
+        stored = std::clamp<Thousandths>(value, 0, UINT32_MAX);
+    Thousandths step = 1;
+    for (int i = entry.decimals(); i < 3; ++i)
+        step *= 10;
+    Thousandths steps = stored / step;
+    if (2 * std::abs(stored % step) >= step)
+        steps += stored < 0 ? -1 : 1;
+    return steps * step;
+}
+
+// The text a numeric field shows for a value (C locale): a comma between
+// each three whole digits, a point and exactly the field's decimals, a
+// negative whole number in parentheses, any other negative after a minus.
+QString shownText(const ParamEntry& entry, Thousandths value)
+{
+    const int decimals = entry.decimals();
+    const bool negative = value < 0;
+    const Thousandths magnitude = negative ? -value : value;
+    QString text = QString::number(magnitude / 1000);
+    for (qsizetype at = text.size() - 3; at > 0; at -= 3)
+        text.insert(at, u',');
+    if (decimals > 0)
+        text += u'.' + QString::number(1000 + magnitude % 1000).mid(1, decimals);
+    if (!negative)
+        return text;
+    return decimals == 0 ? u'(' + text + u')' : u'-' + text;
+}
+
+// The first numeric field of `window` that does not show what `saved` says.
+QString shownDifference(TfrmConfig& window, const SavedFile& saved)
+{
+    for (const ParamEntry& entry : catalogue()) {
+        const auto* edit = qobject_cast<const QLineEdit*>(window.paramControl(entry));
+        if (!entry.isNumeric() || !edit)
+            continue;
+        const QString& expected = saved.shown[paramIndex(entry)];
+        if (edit->text() != expected)
+            return QStringLiteral("%1 shows %2, not %3")
+                .arg(entry.nameText(), edit->text(), expected);
+    }
+    return {};
+}
 
 class RandomSession
 {
@@ -143,7 +202,7 @@ void RandomSession::showBootScreenPage()
     if (chance(50))
         click(child<QToolButton>(*FWindow, "btnScreen"));
     else
-        showPage(TfrmConfig::BootScreenPage);
+        showPage(pageIndex(Page::BootScreen));
 }
 
 void RandomSession::pageCommand()
@@ -176,7 +235,7 @@ void RandomSession::typeNumber()
         if (entry->isNumeric())
             numeric << entry;
     const ParamEntry& entry = *numeric[between(0, int(numeric.size()) - 1)];
-    showPage(entry.paramGroup().page);
+    showPage(pageIndex(entry.paramGroup().page));
     auto* edit = static_cast<QLineEdit*>(FWindow->paramControl(entry));
     edit->setFocus();
     if (chance(70))
@@ -214,7 +273,7 @@ void RandomSession::typeAddress()
         if (entry->kind == ControlKind::Address)
             addresses << entry;
     const ParamEntry& entry = *addresses[between(0, int(addresses.size()) - 1)];
-    showPage(entry.paramGroup().page);
+    showPage(pageIndex(entry.paramGroup().page));
     QString text;
     if (chance(85)) {
         text = FRandom.address(entry);
@@ -243,7 +302,7 @@ void RandomSession::chooseChoice()
         if (entry->kind == ControlKind::Choice)
             choices << entry;
     const ParamEntry& entry = *choices[between(0, int(choices.size()) - 1)];
-    showPage(entry.paramGroup().page);
+    showPage(pageIndex(entry.paramGroup().page));
     const auto buttons = FWindow->paramControl(entry)->findChildren<QRadioButton*>();
     const int index = between(0, int(buttons.size()) - 1);
     note(QStringLiteral("choose %1 of %2").arg(index).arg(entry.nameText()));
@@ -366,14 +425,17 @@ bool RandomSession::save()
     }
     if (!FDialogs.messages.isEmpty())
         return fail(QStringLiteral("save showed: ") + FDialogs.messages.join(u'|'));
-    SavedFile saved{path, name, documentOf(*FWindow), !FWindow->bootScreen().notEnableParam()};
+    SavedFile saved{path, name, documentOf(*FWindow), !FWindow->bootScreen().notEnableParam(), {}};
     // A coordinate beyond what 32 signed bits hold comes back at that end,
-    // as its field shows it.
-    for (const ParamEntry& entry : catalogue())
-        if (entry.storedSigned()) {
-            Thousandths& v = saved.document.values[paramIndex(entry)].number;
-            v = putNumber(entry, std::clamp<Thousandths>(v, INT32_MIN, INT32_MAX));
-        }
+    // and every value as its field rounds and shows it.
+    saved.shown.resize(ParamCount);
+    for (const ParamEntry& entry : catalogue()) {
+        if (!entry.isNumeric())
+            continue;
+        Thousandths& v = saved.document.values[paramIndex(entry)].number;
+        v = reopenedValue(entry, v);
+        saved.shown[paramIndex(entry)] = shownText(entry, v);
+    }
     if (!checkSavedFile(saved))
         return false;
     FSaved << saved;
@@ -405,6 +467,8 @@ bool RandomSession::checkSavedFile(const SavedFile& saved)
     QString difference = documentDifference(saved.document, opened, saved.withParams);
     if (difference.isEmpty() && !saved.withParams)
         difference = paramDifference(before, opened.values);
+    if (difference.isEmpty() && saved.withParams)
+        difference = shownDifference(fresh, saved);
     return difference.isEmpty() ? true : fail(QStringLiteral("opened again: ") + difference);
 }
 
@@ -428,6 +492,8 @@ bool RandomSession::open()
     QString difference = documentDifference(saved.document, opened, saved.withParams);
     if (difference.isEmpty() && !saved.withParams)
         difference = paramDifference(before, opened.values);
+    if (difference.isEmpty() && saved.withParams)
+        difference = shownDifference(*FWindow, saved);
     if (!difference.isEmpty())
         return fail(QStringLiteral("opened in the window: ") + difference);
     if (saved.withParams)

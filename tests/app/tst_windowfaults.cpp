@@ -50,6 +50,8 @@ enum class Fault
     Empty,            // an empty regular file
     Damaged,          // a saved image with one bit of its parameters flipped
     Garbage,          // bytes that are no picture
+    ReadError,        // a regular file whose reading fails (EIO)
+    Missing,          // nothing at the path
 };
 
 QString reason(int osError)
@@ -165,6 +167,8 @@ private slots:
     void openFails();
     void importFails_data();
     void importFails();
+    void settingsUnreadable_data();
+    void settingsUnreadable();
 
 private:
     QString path(const QString& name) const { return FDir.filePath(name); }
@@ -286,6 +290,13 @@ QString TestWindowFaults::makeFault(Fault fault, const QString& name)
     }
     case Fault::Garbage:
         return writeAll(file, QByteArray("BM") + QByteArray(300, '\x5a')) ? file : QString();
+    case Fault::ReadError:
+        // The unmapped first page of the process's own memory.
+        return QFileInfo(QStringLiteral("/proc/self/mem")).isFile()
+                   ? QStringLiteral("/proc/self/mem")
+                   : QString();
+    case Fault::Missing:
+        return file;
     }
     return {};
 }
@@ -452,6 +463,76 @@ void TestWindowFaults::importFails()
     QVERIFY2(dialogs.messages.first().size() > QDir::toNativeSeparators(file).size() + 8,
              qPrintable(dialogs.messages.first()));
     const QString difference = stateDifference(before, stateOf(*window));
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+// --- reading the settings file ---------------------------------------------
+
+void TestWindowFaults::settingsUnreadable_data()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<bool>("atStartUp"); // else by the read-defaults command
+    QTest::addColumn<QString>("why");    // empty: no message at all
+
+    for (const bool atStartUp : {true, false}) {
+        const char* when = atStartUp ? "start-up" : "read command";
+        QTest::addRow("%s: folder", when) << Fault::Folder << atStartUp << FolderReason;
+        QTest::addRow("%s: pipe", when) << Fault::Pipe << atStartUp << NotRegularReason;
+        QTest::addRow("%s: no read permission", when)
+            << Fault::NoReadPermission << atStartUp << reason(EACCES);
+        QTest::addRow("%s: missing, silent", when) << Fault::Missing << atStartUp << QString();
+    }
+    QTest::newRow("start-up: read error") << Fault::ReadError << true << reason(EIO);
+}
+
+// A settings file that is there but cannot be read is reported once, by
+// name and reason, and nothing is taken from it: the window holds what it
+// holds with no settings file at all. A missing one stays silent.
+void TestWindowFaults::settingsUnreadable()
+{
+    QFETCH(Fault, fault);
+    QFETCH(bool, atStartUp);
+    QFETCH(QString, why);
+    if (fault == Fault::NoReadPermission && isRoot())
+        QSKIP("root reads a file without read permission anyway (CI runs as root)");
+
+    const QString name = QStringLiteral("HMK725Config.ini");
+    std::unique_ptr<TfrmConfig> window;
+    DocumentState expected;
+    QString file;
+    if (atStartUp) {
+        ScriptedDialogs none;
+        expected = documentOf(*std::make_unique<TfrmConfig>(none, path(QStringLiteral("no.ini"))));
+        file = makeFault(fault, name);
+        QVERIFY(!file.isEmpty());
+        const PipeWatchdog watchdog(file);
+        window = std::make_unique<TfrmConfig>(dialogs, file);
+        QVERIFY2(!watchdog.fired(), "the start-up waited on a pipe");
+    } else {
+        QVERIFY(QFile::copy(Fixture, path(name)));
+        window = std::make_unique<TfrmConfig>(dialogs, path(name));
+        QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.join(u'|')));
+        // Values the read must not overwrite.
+        ParamValues values = window->readControls();
+        values[paramIndex(*findParam(QStringLiteral("PunchHeight")))].number = 7770;
+        window->writeControls(values);
+        expected = documentOf(*window);
+        QVERIFY(QFile::remove(path(name)));
+        file = makeFault(fault, name);
+        QVERIFY(!file.isEmpty());
+        const PipeWatchdog watchdog(file);
+        window->btnReadDefaultClick();
+        QVERIFY2(!watchdog.fired(), "the read waited on a pipe");
+    }
+
+    if (why.isEmpty()) {
+        QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.join(u'|')));
+    } else {
+        checkOneMessage(file, why);
+        QVERIFY2(dialogs.messages.first().startsWith(QStringLiteral("无法读取设置文件“")),
+                 qPrintable(dialogs.messages.first()));
+    }
+    const QString difference = documentDifference(expected, documentOf(*window));
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 

@@ -111,10 +111,15 @@ void GlyphEncoderTest::glyphsAreOneBitAndWhole()
             for (int y = 0; y < glyphs.imgFont.height(); ++y) {
                 for (int x = 0; x < glyphs.imgFont.width(); ++x) {
                     const QRgb pixel = glyphs.imgFont.pixel(x, y) & 0xFFFFFF;
-                    const auto where = qPrintable(
-                        QStringLiteral("%1 '%2' at (%3, %4)").arg(face, QString(ch)).arg(x).arg(y));
-                    QVERIFY2(pixel == 0 || pixel == 0xFFFFFF, where);
-                    QVERIFY2(y < 16 || pixel != 0, where);
+                    // Kept in a named array: qPrintable of a temporary
+                    // dangles once its statement ends.
+                    const QByteArray where = QStringLiteral("%1 '%2' at (%3, %4)")
+                                                 .arg(face, QString(ch))
+                                                 .arg(x)
+                                                 .arg(y)
+                                                 .toLocal8Bit();
+                    QVERIFY2(pixel == 0 || pixel == 0xFFFFFF, where.constData());
+                    QVERIFY2(y < 16 || pixel != 0, where.constData());
                 }
             }
             const QByteArray glyph = glyphOf(ch, font);

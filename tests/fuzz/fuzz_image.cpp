@@ -12,6 +12,7 @@
 #include "params/ConfigBuilder.h"
 #include "params/ConfigOpener.h"
 
+#include <algorithm>
 #include <cstring>
 
 using namespace hmk;
@@ -64,15 +65,21 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QByteArrayView bytes(data, qsizetype(size));
-    const ImageCheck check = checkImage(bytes);
+    // The opener's own path: the first 4096 bytes, checked as a file of this
+    // content would be.
+    const ImageFileOpen open =
+        openImageBytes(QByteArrayView(data, qsizetype(size)), QStringLiteral("fuzz.hkf"));
+    const ImageCheck check = open.check;
+    HMK_FUZZ_CHECK(open.status.ok());
     HMK_FUZZ_CHECK(describe(check)[0] != '\0');
     HMK_FUZZ_CHECK((check == ImageCheck::TooShort) == (size < size_t(layout::ImageSize)));
+    HMK_FUZZ_CHECK(open.bytes.size() == qsizetype(std::min(size, size_t(layout::ImageSize))));
+    HMK_FUZZ_CHECK(open.longer() == (size > size_t(layout::ImageSize)));
+    HMK_FUZZ_CHECK(open.checkMessage.isEmpty() == open.ok());
     if (check == ImageCheck::TooShort)
         return 0;
-    // The opener reads only the first 4096 bytes.
     ImageBytes image;
-    std::memcpy(image.data(), data, image.size());
+    std::memcpy(image.data(), open.data(), image.size());
     HMK_FUZZ_CHECK(VerifyImage(image.data()) == (check == ImageCheck::Ok));
     if (check == ImageCheck::Ok)
         openImage(image.data());

@@ -7,9 +7,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <climits>
 #include <csignal>
 #include <cstring>
+#include <memory>
 #include <sys/resource.h>
+#include <type_traits>
 #include <unistd.h>
 
 using hmk::readAll;
@@ -23,6 +26,15 @@ QByteArray slice(const THMK725ConfigData& config, int offset, int size)
 {
     return config.bytes().mid(offset, size);
 }
+
+// Whether AddressSanitizer watches this build (gcc and clang spell it apart).
+#if defined(__SANITIZE_ADDRESS__)
+#define HMK_TEST_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define HMK_TEST_ASAN 1
+#endif
+#endif
 
 // An image with something in every block, checksums stored.
 THMK725ConfigData builtImage()
@@ -51,6 +63,10 @@ private slots:
     void fieldsAreLittleEndian();
     void exportNet_data();
     void exportNet();
+    void indexOutsideImageIsRefused_data();
+    void indexOutsideImageIsRefused();
+    void byteFieldsMoveOnlyTheirBytes();
+    void sanitizerBuildHasAssertionsOff();
 
     void freshImageSavesZeros();
     void saveReplacesLongerFile();
@@ -167,6 +183,87 @@ void TestCfgHMK725::fieldsAreLittleEndian()
     QCOMPARE(slice(config, 0x8B8, 4), QByteArray("\x44\x33\x22\x11"));
     QCOMPARE(config.GetByIndex(0x8B8), 0x11223344u);
     QCOMPARE(qint32(config.CyrusCoordinate()), -1500);
+}
+
+void TestCfgHMK725::indexOutsideImageIsRefused_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("inside");
+    QTest::newRow("first word") << 0 << true;
+    QTest::newRow("last word") << 4092 << true;
+    QTest::newRow("one byte past") << 4093 << false;
+    QTest::newRow("last byte") << 4095 << false;
+    QTest::newRow("image size") << 4096 << false;
+    QTest::newRow("far beyond") << INT_MAX << false;
+    QTest::newRow("before") << -1 << false;
+    QTest::newRow("far before") << INT_MIN << false;
+}
+
+// On the heap, so that AddressSanitizer sees any byte read or written
+// beyond the 4096. Q_ASSERT is off in the sanitizer pass (see
+// sanitizerBuildHasAssertionsOff): only the refusal itself guards the image.
+void TestCfgHMK725::indexOutsideImageIsRefused()
+{
+    QFETCH(int, index);
+    QFETCH(bool, inside);
+    auto config = std::make_unique<THMK725ConfigData>(builtImage());
+    const QByteArray before = config->bytes();
+    QCOMPARE(config->SetByIndex(index, 0xA1B2C3D4), inside);
+    QCOMPARE(config->GetByIndex(index), inside ? 0xA1B2C3D4u : 0u);
+    if (inside) {
+        QCOMPARE(slice(*config, index, 4), QByteArray("\xD4\xC3\xB2\xA1"));
+        QCOMPARE(config->bytes().left(index), before.left(index));
+        QCOMPARE(config->bytes().mid(index + 4), before.mid(index + 4));
+    } else {
+        QCOMPARE(config->bytes(), before);
+    }
+}
+
+void TestCfgHMK725::byteFieldsMoveOnlyTheirBytes()
+{
+    static_assert(std::is_same_v<decltype(THMK725ConfigData().FileVersion()), quint8>);
+    static_assert(std::is_same_v<decltype(THMK725ConfigData().ParameterCRC2()), quint8>);
+    static_assert(std::is_same_v<decltype(THMK725ConfigData().ConfigName()), QByteArray>);
+    static_assert(std::is_same_v<decltype(THMK725ConfigData().ParamInput()), quint32>);
+
+    auto config = std::make_unique<THMK725ConfigData>();
+    config->setProductName("ABCDEFGHIJ"); // two bytes too many: cut at 8
+    config->setFileVersion(7);
+    config->setConfigName("xy"); // the other six bytes keep their zeros
+    config->setFileCRC1(0x11);
+    config->setFileCRC2(0x22);
+    config->setParameterCRC1(0x33);
+    config->setParameterCRC2(0x44); // the image's last byte
+
+    QByteArray expected(layout::ImageSize, '\0');
+    expected.replace(0x000, 8, "ABCDEFGH");
+    expected[0x008] = 7;
+    expected.replace(0x010, 2, "xy");
+    expected[0x1FE] = 0x11;
+    expected[0x1FF] = 0x22;
+    expected[0xFFE] = 0x33;
+    expected[0xFFF] = 0x44;
+    QCOMPARE(config->bytes(), expected);
+
+    QCOMPARE(config->ProductName(), QByteArray("ABCDEFGH"));
+    QCOMPARE(config->FileVersion(), quint8(7));
+    QCOMPARE(config->ConfigName(), QByteArray("xy\0\0\0\0\0\0", 8));
+    QCOMPARE(config->FileCRC2(), quint8(0x22));
+    QCOMPARE(config->ParameterCRC2(), quint8(0x44));
+}
+
+// The refusal must hold where Q_ASSERT does not: the sanitizer pass builds
+// RelWithDebInfo, in which Qt defines QT_NO_DEBUG. Were it ever a debug
+// build, the cases above would prove only the assertion.
+void TestCfgHMK725::sanitizerBuildHasAssertionsOff()
+{
+#ifdef HMK_TEST_ASAN
+#ifndef QT_NO_DEBUG
+    QFAIL("the AddressSanitizer build has Q_ASSERT on; build it with QT_NO_DEBUG");
+#endif
+#else
+    QSKIP("not an AddressSanitizer build");
+#endif
 }
 
 void TestCfgHMK725::exportNet_data()

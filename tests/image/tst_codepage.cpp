@@ -1,5 +1,6 @@
 #include "image/Codepage.h"
 
+#include <QHash>
 #include <QTest>
 
 namespace cp936 = hmk::cp936;
@@ -84,16 +85,51 @@ void TestCodepage::decodeBadBytes()
     QCOMPARE(cp936::decode(bytes), text);
 }
 
-// Whatever a damaged image holds decodes, one character or U+FFFD at a time.
+// Whatever a damaged image holds decodes, one character or U+FFFD at a
+// time: every pair of bytes that some character encodes to decodes back to
+// that character, and every other pair falls back to its two bytes one by
+// one, a lead byte alone giving U+FFFD (0x80 alone is the euro sign).
 void TestCodepage::decodeAnyBytes()
 {
+    // The pairs the code page uses, found through encoding every character
+    // of the basic plane.
+    QHash<QByteArray, QChar> characterOf;
+    for (char16_t u = 0x80; u < 0xFFFF; ++u) {
+        if (QChar::isSurrogate(u))
+            continue;
+        const QByteArray bytes = cp936::encode(QStringView(&u, 1));
+        if (bytes.size() == 2)
+            characterOf.insert(bytes, QChar(u));
+    }
+    QVERIFY2(characterOf.size() > 20000, "the code page encodes too few characters");
+
+    const QString bad(QChar::ReplacementCharacter);
+    const auto alone = [&](int byte) {
+        if (byte < 0x80)
+            return QString(QChar(byte));
+        return byte == 0x80 ? QStringLiteral("€") : bad;
+    };
     QByteArray all;
     for (int lead = 0x80; lead < 0x100; ++lead) {
         for (int trail = 0; trail < 0x100; ++trail) {
-            all += char(lead);
-            all += char(trail);
+            QByteArray pair;
+            pair += char(lead);
+            pair += char(trail);
+            all += pair;
+            const QString text = cp936::decode(pair);
+            const auto known = characterOf.constFind(pair);
+            const QString expected =
+                known != characterOf.cend() ? QString(*known) : alone(lead) + alone(trail);
+            if (text != expected)
+                QFAIL(qPrintable(
+                    QStringLiteral("%1 %2 gives U+%3, not U+%4")
+                        .arg(lead, 2, 16)
+                        .arg(trail, 2, 16)
+                        .arg(text.isEmpty() ? 0 : text.front().unicode(), 4, 16, QLatin1Char('0'))
+                        .arg(expected.front().unicode(), 4, 16, QLatin1Char('0'))));
         }
     }
+    // The whole damaged buffer in one go: at most one character a byte.
     const QString text = cp936::decode(all);
     QVERIFY(!text.isEmpty());
     QVERIFY(text.size() <= all.size());

@@ -97,20 +97,33 @@ void TestConfigOpener::readImageFile_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<int>("bytesRead");
     QTest::addColumn<ImageCheck>("check");
+    QTest::addColumn<QString>("reason"); // what the window's message says after the name
 
     const QByteArray image = validImage();
-    QTest::newRow("exact image") << image << 4096 << ImageCheck::Ok;
-    QTest::newRow("one byte short") << image.left(4095) << 4095 << ImageCheck::TooShort;
-    QTest::newRow("empty") << QByteArray() << 0 << ImageCheck::TooShort;
+    QByteArray damaged = image;
+    damaged[0x900] = char(damaged[0x900] ^ 0x10);
+    const QString shortBy = QStringLiteral("只有 %1 字节，配置文件应有 4096 字节");
+    QTest::newRow("exact image") << image << 4096 << ImageCheck::Ok << QString();
+    QTest::newRow("one byte short")
+        << image.left(4095) << 4095 << ImageCheck::TooShort << shortBy.arg(4095);
+    QTest::newRow("empty") << QByteArray() << 0 << ImageCheck::TooShort << shortBy.arg(0);
     QTest::newRow("longer file, valid head")
-        << image + QByteArray(904, '\x55') << 4096 << ImageCheck::Ok;
+        << image + QByteArray(904, '\x55') << 4096 << ImageCheck::Ok << QString();
+    QTest::newRow("damaged parameters")
+        << damaged << 4096 << ImageCheck::ParamCrc << QStringLiteral("块校验和不符");
+    QTest::newRow("longer file, damaged head")
+        << damaged + image << 4096 << ImageCheck::ParamCrc << QStringLiteral("块校验和不符");
 }
 
+// The file read, and the open that checks what it read: the check is of the
+// first 4096 bytes, a longer file is marked as such, and a refused file gets
+// the window's message.
 void TestConfigOpener::readImageFile()
 {
     QFETCH(QByteArray, content);
     QFETCH(int, bytesRead);
     QFETCH(ImageCheck, check);
+    QFETCH(QString, reason);
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("c.hkf"));
@@ -119,6 +132,20 @@ void TestConfigOpener::readImageFile()
     QVERIFY2(read.status.ok(), qPrintable(read.status.error));
     QCOMPARE(read.bytes.size(), bytesRead);
     QCOMPARE(checkImage(read.bytes), check);
+
+    for (const ImageFileOpen& open : {openImageFile(path), openImageBytes(content, path)}) {
+        QVERIFY2(open.status.ok(), qPrintable(open.status.error));
+        QCOMPARE(open.bytes, content.left(4096));
+        QCOMPARE(open.check, check);
+        QCOMPARE(open.ok(), check == ImageCheck::Ok);
+        QCOMPARE(open.fileSize, content.size());
+        QCOMPARE(open.longer(), content.size() > 4096);
+        if (reason.isEmpty())
+            QVERIFY(open.checkMessage.isEmpty());
+        else
+            QCOMPARE(open.checkMessage, QStringLiteral("读取错误：CRC校验失败！\n“%1”：%2")
+                                            .arg(QDir::toNativeSeparators(path), reason));
+    }
 }
 
 // A folder or a pipe given a .hkf name must give an error at once: reading
@@ -138,6 +165,14 @@ void TestConfigOpener::readRefusesWhatIsNoFile()
     const ImageFileRead fromPipe = hmk::readImageFile(pipe);
     QVERIFY(!fromPipe.status.ok());
     QVERIFY(fromPipe.status.error.contains(QStringLiteral("pipe.hkf")));
+
+    // Opening refuses both the same way, with no check message.
+    for (const QString& path : {folder, pipe}) {
+        const ImageFileOpen open = openImageFile(path);
+        QCOMPARE(open.status.error, hmk::readImageFile(path).status.error);
+        QVERIFY(!open.ok());
+        QVERIFY(open.checkMessage.isEmpty());
+    }
 }
 
 void TestConfigOpener::readMissingFileNamesIt()

@@ -1,6 +1,7 @@
 #include "params/IniFile.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -8,6 +9,7 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using hmk::IniFile;
 
@@ -38,7 +40,9 @@ class TestIniFile : public QObject
     Q_OBJECT
 
 private slots:
+    void missingOrUnreadableFile_data();
     void missingOrUnreadableFile();
+    void readsARegularFile();
     void namesIgnoreCase_data();
     void namesIgnoreCase();
     void firstDuplicateWins();
@@ -56,27 +60,84 @@ private slots:
     void settingsFileBesideExecutable();
 };
 
+void TestIniFile::missingOrUnreadableFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("reported");
+    QTest::addColumn<QString>("reason"); // part of the message; empty: the system's words
+
+    QTest::newRow("missing") << "missing" << false << QString();
+    QTest::newRow("empty path") << "empty" << false << QString();
+    QTest::newRow("dangling link") << "dangling" << false << QString();
+    QTest::newRow("folder") << "folder" << true << hmk::IsFolderReason;
+    // A pipe where the file should be: opening it for reading would wait for
+    // a writer forever, so it is refused without being opened.
+    QTest::newRow("pipe") << "fifo" << true << hmk::NotRegularFileReason;
+    QTest::newRow("no permission") << "unreadable" << true << QString();
+    // A regular file whose read fails: the kernel gives EIO for the unmapped
+    // first page of a process's own memory.
+    QTest::newRow("read error") << "ioerror" << true << QString();
+}
+
 void TestIniFile::missingOrUnreadableFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, reported);
+    QFETCH(QString, reason);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QString path = dir.filePath(kind + ".ini");
+    if (kind == "empty") {
+        path.clear();
+    } else if (kind == "dangling") {
+        QVERIFY(QFile::link(dir.filePath("gone.ini"), path));
+    } else if (kind == "folder") {
+        QVERIFY(QDir().mkdir(path));
+    } else if (kind == "fifo") {
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == "unreadable") {
+        if (geteuid() == 0)
+            QSKIP("root reads a file without read permission");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[LogoDef]\nUsePic=1\n");
+        file.close();
+        QVERIFY(file.setPermissions(QFileDevice::WriteOwner));
+    } else if (kind == "ioerror") {
+        path = QStringLiteral("/proc/self/mem");
+        if (!QFileInfo(path).isFile())
+            QSKIP("no /proc/self/mem here");
+    }
+
+    const hmk::IniFileLoad load = IniFile::load(path);
+    QVERIFY(!load);
+    QCOMPARE(load.status.ok(), !reported);
+    if (!reported) {
+        QVERIFY(load.reason.isEmpty());
+        return;
+    }
+    QVERIFY2(load.status.error.startsWith(QStringLiteral("无法读取设置文件“%1”：").arg(path)),
+             qPrintable(load.status.error));
+    QVERIFY2(!load.reason.isEmpty(), "hkftool needs the reason");
+    if (!reason.isEmpty())
+        QVERIFY2(load.status.error.endsWith(reason), qPrintable(load.status.error));
+    else
+        QVERIFY2(load.status.error.endsWith(load.reason), qPrintable(load.status.error));
+}
+
+void TestIniFile::readsARegularFile()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QVERIFY(!IniFile::load(dir.filePath("missing.ini")));
-    QVERIFY(!IniFile::load(dir.path()));
-    QVERIFY(!IniFile::load(QString()));
-
-    // A pipe where the file should be: opening it for reading would wait for
-    // a writer forever.
-    const QString fifo = dir.filePath("fifo.ini");
-    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    QVERIFY(!IniFile::load(fifo));
-
     const QString real = dir.filePath("real.ini");
     QFile file(real);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("[LogoDef]\nUsePic=1\n");
     file.close();
-    const std::optional<IniFile> ini = IniFile::load(real);
+    const hmk::IniFileLoad ini = IniFile::load(real);
     QVERIFY(ini);
+    QVERIFY(ini.status.ok());
     QCOMPARE(ini->ReadInteger("LogoDef", "UsePic", 0), 1);
 }
 
@@ -291,7 +352,7 @@ void TestIniFile::encodings()
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
     file.close();
-    const std::optional<IniFile> ini = IniFile::load(file.fileName());
+    const hmk::IniFileLoad ini = IniFile::load(file.fileName());
     QVERIFY(ini);
     QCOMPARE(ini->ReadString("LogoDef", "MainTitle", {}), Title);
 }

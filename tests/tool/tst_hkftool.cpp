@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,6 +19,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace hmk;
 
@@ -406,7 +410,7 @@ private slots:
         const Run run = hkftool(args);
         QVERIFY2(run.status == 0, qPrintable(run.err));
 
-        const std::optional<IniFile> ini = IniFile::load(settings);
+        const IniFileLoad ini = IniFile::load(settings);
         QVERIFY(ini);
         ParamValues values = formValues();
         BootScreenModel boot;
@@ -512,6 +516,9 @@ private slots:
                                            << "SubnetMask=255.255.255.255.";
         QTest::newRow("negative coordinate") << "CyrusCoordinate=-1.5"
                                              << "CyrusCoordinate=-1.50";
+        // The settings file's name for the switch and hkftool's older one.
+        QTest::newRow("default screen by either name") << "DefaultTitle=0"
+                                                       << "UseDefaultScreen=0";
     }
 
     void setAccepted()
@@ -529,6 +536,13 @@ private slots:
         QVERIFY2(runB.status == 0, qPrintable(runB.err));
         QCOMPARE(readAll(a), readAll(b));
         QVERIFY(readAll(a) != readAll(path("factory.hkf")));
+    }
+
+    void buildHelpNamesTheDefaultScreenSwitch()
+    {
+        const QString help = hkftool({"build", "--help"}).out;
+        QVERIFY2(help.contains(QStringLiteral("DefaultTitle (0/1, also named UseDefaultScreen)")),
+                 qPrintable(help));
     }
 
     void buildRefusesAFileNameWithoutConfigurationName()
@@ -562,6 +576,55 @@ private slots:
         const Run run = hkftool(QStringList{"build", "-o", path("unread.hkf")} + args);
         QCOMPARE(run.status, 2);
         QVERIFY2(run.err.contains(named), qPrintable(run.err));
+        QVERIFY(!QFile::exists(path("unread.hkf")));
+    }
+
+    // A settings file that is there but cannot be read ends the build with
+    // the reason, as a missing one does; nothing is built from defaults.
+    void buildReportsUnreadableSettings_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+
+        QTest::newRow("folder") << "folder"
+                                << "is a folder";
+        QTest::newRow("pipe") << "fifo"
+                              << "is not a regular file";
+        QTest::newRow("no read permission") << "unreadable"
+                                            << "Permission denied";
+        // The unmapped first page of a process's own memory: EIO on reading.
+        QTest::newRow("read error") << "ioerror"
+                                    << "Input/output error";
+    }
+
+    void buildReportsUnreadableSettings()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+
+        QString ini = path(kind + ".ini");
+        QFile::remove(ini);
+        QDir(ini).removeRecursively();
+        if (kind == "folder") {
+            QVERIFY(QDir().mkpath(ini));
+        } else if (kind == "fifo") {
+            QCOMPARE(mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+        } else if (kind == "unreadable") {
+            if (geteuid() == 0)
+                QSKIP("root reads a file without read permission");
+            QVERIFY(QFile::copy(ShippedSettings, ini));
+            QVERIFY(QFile::setPermissions(ini, QFileDevice::WriteOwner));
+        } else if (kind == "ioerror") {
+            ini = QStringLiteral("/proc/self/mem");
+            if (!QFileInfo(ini).isFile())
+                QSKIP("no /proc/self/mem here");
+        }
+        const Run run = hkftool({"build", "-o", path("unread.hkf"), "--settings", ini});
+        QCOMPARE(run.status, 2);
+        const QString expected =
+            QStringLiteral("hkftool build: %1: the settings file cannot be read: %2\n")
+                .arg(ini, reason);
+        QVERIFY2(run.err.contains(expected), qPrintable(run.err));
         QVERIFY(!QFile::exists(path("unread.hkf")));
     }
 

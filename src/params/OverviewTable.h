@@ -1,11 +1,12 @@
 #pragma once
 
 // The rows of the overview list: fixed row names, grouped much as on the
-// pages. Each row names its source: a parameter of the catalogue, or one of
+// pages. Each row names its source: an entry of the catalogue, or one of
 // the two boot-screen titles. The list shows only these rows: the servo
 // type, the two hidden fields and the other boot-screen settings have none.
 
-#include "params/SettingsLoader.h"
+#include "Pages.h"
+#include "ParamCatalogue.h"
 
 #include <array>
 
@@ -13,15 +14,23 @@ namespace hmk {
 
 struct OverviewGroup
 {
-    const char* header;
-    int page; // the page a double-clicked row of the group shows
+    const char* header; // "工艺参数"
+    Page page;          // the page a double-clicked row of the group shows
+};
+
+enum class OverviewSource
+{
+    Parameter,
+    MainTitle,
+    SubTitle,
 };
 
 struct OverviewRow
 {
-    int group;          // index into overviewGroups(), the row's group ID
-    const char* name;   // row name, "穿孔高度"
-    const char* source; // catalogue name, or MainTitleKey / SubTitleKey
+    int group;        // index into overviewGroups(), the row's group ID
+    const char* name; // row name, "穿孔高度"
+    OverviewSource source;
+    const ParamEntry* param = nullptr; // the catalogue entry of a parameter row
 };
 
 inline constexpr int OverviewGroupCount = 12;
