@@ -9,8 +9,10 @@ namespace hmk {
 // dropped. Length and dots are checked when saving, not here.
 void edtIPAddressKeyPress(QChar& Key);
 
-// An address field. Only typed keys are filtered: text pasted through the
-// context menu goes in unchecked.
+// An address field. Typed characters are filtered, whether they come from
+// keys or as text committed by an input method. Text pasted through the
+// context menu or by Shift+Insert, and text dropped with the mouse, goes in
+// unchecked.
 class AddressEdit : public QLineEdit
 {
     Q_OBJECT
@@ -19,6 +21,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 };
 
 } // namespace hmk

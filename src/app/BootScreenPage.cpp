@@ -2,6 +2,7 @@
 
 #include "BootScreenView.h"
 #include "ChoiceGroup.h"
+#include "TitleEdit.h"
 #include "WindowParts.h"
 #include "bootscreen/BootScreenModel.h"
 #include "bootscreen/FontList.h"
@@ -50,13 +51,13 @@ BootScreenPage::BootScreenPage(BootScreenModel& model, QWidget* parent)
     cbUseDefaultScreen->setObjectName(QStringLiteral("cbUseDefaultScreen"));
     grid->addWidget(cbUseDefaultScreen, 2, 0, 1, 4);
 
-    edtMainTitle = new QLineEdit(box);
+    edtMainTitle = new TitleEdit(box);
     edtMainTitle->setObjectName(QStringLiteral("edtMainTitle"));
     edtMainTitle->setProperty(HintKeyProperty, QLatin1String(MainTitleKey));
     edtMainTitle->setMinimumWidth(260);
     grid->addWidget(addLabel(QStringLiteral("lblLogo1"), QStringLiteral("主标题："), box), 3, 0);
     grid->addWidget(edtMainTitle, 3, 1);
-    edtSubTitle = new QLineEdit(box);
+    edtSubTitle = new TitleEdit(box);
     edtSubTitle->setObjectName(QStringLiteral("edtSubTitle"));
     edtSubTitle->setProperty(HintKeyProperty, QLatin1String(SubTitleKey));
     grid->addWidget(addLabel(QStringLiteral("lblLogo2"), QStringLiteral("副标题："), box), 4, 0);
@@ -87,6 +88,8 @@ BootScreenPage::BootScreenPage(BootScreenModel& model, QWidget* parent)
     connect(cbUseDefaultScreen, &QCheckBox::clicked, m, &BootScreenModel::setUseDefaultScreen);
     connect(edtMainTitle, &QLineEdit::textEdited, m, &BootScreenModel::setMainTitle);
     connect(edtSubTitle, &QLineEdit::textEdited, m, &BootScreenModel::setSubTitle);
+    connect(edtMainTitle, &TitleEdit::left, m, [m] { m->TitleExit(true); });
+    connect(edtSubTitle, &TitleEdit::left, m, [m] { m->TitleExit(false); });
     connect(btnLoadPic, &QPushButton::clicked, this, &BootScreenPage::loadPictureClicked);
     connect(cbFontMain, &QFontComboBox::currentFontChanged, m, [m](const QFont& f) {
         m->setMainFontList(f.family());

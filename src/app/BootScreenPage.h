@@ -3,13 +3,14 @@
 // The boot-screen page: a view of the window's BootScreenModel. What the
 // user does goes to the model; what the model holds comes back through
 // refresh(), which sets the widgets without their signals, so nothing loops.
-// The key and focus handling of the two title fields and the picture import
-// stay with the window, which owns those commands.
+// The title fields apply their key rule themselves and are cut when left;
+// the picture import stays with the window, which owns that command.
 
 #include <QWidget>
 
 class QCheckBox;
 class QFontComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -17,6 +18,7 @@ namespace hmk {
 
 class BootScreenModel;
 class ChoiceGroup;
+class TitleEdit;
 
 class BootScreenPage : public QWidget
 {
@@ -24,8 +26,8 @@ class BootScreenPage : public QWidget
 public:
     explicit BootScreenPage(BootScreenModel& model, QWidget* parent = nullptr);
 
-    QLineEdit* mainTitleEdit() const { return edtMainTitle; }
-    QLineEdit* subTitleEdit() const { return edtSubTitle; }
+    TitleEdit* mainTitleEdit() const { return edtMainTitle; }
+    TitleEdit* subTitleEdit() const { return edtSubTitle; }
 
 signals:
     // The picture button was clicked.
@@ -38,8 +40,8 @@ private:
     QCheckBox* cbNotEnableParam = nullptr;
     ChoiceGroup* rgStyleScreen = nullptr;
     QCheckBox* cbUseDefaultScreen = nullptr;
-    QLineEdit* edtMainTitle = nullptr;
-    QLineEdit* edtSubTitle = nullptr;
+    TitleEdit* edtMainTitle = nullptr;
+    TitleEdit* edtSubTitle = nullptr;
     QPushButton* btnLoadPic = nullptr;
     QFontComboBox* cbFontMain = nullptr;
     QFontComboBox* cbFontSub = nullptr;

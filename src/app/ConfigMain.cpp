@@ -8,14 +8,15 @@
 #include "ParamPage.h"
 #include "RibbonBar.h"
 #include "RibbonIcons.h"
+#include "TitleEdit.h"
 #include "params/ConfigBuilder.h"
 #include "params/SettingsLoader.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -317,8 +318,6 @@ void TfrmConfig::createPages()
         pages[pageIndex(ParamPages[i])] = FParamPages[i];
     }
     FBootPage = new BootScreenPage(*FBootScreen);
-    FBootPage->mainTitleEdit()->installEventFilter(this);
-    FBootPage->subTitleEdit()->installEventFilter(this);
     connect(FBootPage, &BootScreenPage::loadPictureClicked, this, &TfrmConfig::btnLoadPicClick);
     pages[pageIndex(Page::BootScreen)] = FBootPage;
 
@@ -353,6 +352,7 @@ void TfrmConfig::setPageGeometry(int top, int height)
 
 void TfrmConfig::onRibbonMinimizedChanged(bool minimized)
 {
+    setMemoShown(FMemoShown);
     dxRibbon1MinimizedChanged();
     // Restored, the ribbon would cover the top of the pages: they go back
     // below it.
@@ -368,13 +368,6 @@ bool TfrmConfig::eventFilter(QObject* watched, QEvent* event)
                event->type() == QEvent::MouseButtonDblClick) {
         lvDescDblClick(static_cast<QMouseEvent*>(event)->position().toPoint());
         return true;
-    } else if (FBootPage &&
-               (watched == FBootPage->mainTitleEdit() || watched == FBootPage->subTitleEdit())) {
-        auto* edit = static_cast<QLineEdit*>(watched);
-        if (event->type() == QEvent::KeyPress)
-            return !LogoKeyPress(edit, static_cast<QKeyEvent*>(event));
-        if (event->type() == QEvent::FocusOut)
-            FBootScreen->TitleExit(edit == FBootPage->mainTitleEdit());
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -601,7 +594,7 @@ void TfrmConfig::btnSaveClick()
 {
     // Leaving a title field cuts it to its 24 bytes; that must happen before
     // anything is read.
-    FPages->setFocus();
+    endEditing();
     const QString path = FDialogs.saveFile(this, HkfFilter, HkfSuffix);
     if (path.isEmpty())
         return;
@@ -650,21 +643,29 @@ void TfrmConfig::btnViewClick()
 {
     showPage(FBootScreen->notEnableParam() ? Page::BootScreen : Page::Overview);
     btnShowHint->setEnabled(true);
-    btnShowHint->setText(memoHint->isHidden() ? ShowHintCaption : HideHintCaption);
+    btnShowHint->setText(FMemoShown ? HideHintCaption : ShowHintCaption);
 }
 
 void TfrmConfig::btnShowHintClick()
 {
-    const bool show = memoHint->isHidden();
-    memoHint->setVisible(show);
-    btnShowHint->setText(show ? HideHintCaption : ShowHintCaption);
+    setMemoShown(!FMemoShown);
+    btnShowHint->setText(FMemoShown ? HideHintCaption : ShowHintCaption);
+}
+
+void TfrmConfig::setMemoShown(bool shown)
+{
+    // The memo lies over the ribbon's right end, beside its button. With the
+    // ribbon minimised it would cover the tabs while the button is out of
+    // sight, so it waits hidden for the ribbon to come back.
+    FMemoShown = shown;
+    memoHint->setVisible(shown && !dxRibbon1->isMinimized());
 }
 
 void TfrmConfig::btnScreenClick()
 {
     FBootScreen->edtMainTitleChange();
     showPage(Page::BootScreen);
-    memoHint->hide();
+    setMemoShown(false);
     btnShowHint->setEnabled(false);
 }
 
@@ -676,7 +677,7 @@ void TfrmConfig::showPage(Page page)
 void TfrmConfig::showParamPage(Page page)
 {
     showPage(FBootScreen->notEnableParam() ? Page::BootScreen : page);
-    memoHint->hide();
+    setMemoShown(false);
     btnShowHint->setEnabled(false);
 }
 
@@ -712,8 +713,20 @@ void TfrmConfig::SeniorPage()
 
 void TfrmConfig::pcMainChanging(int newIndex)
 {
-    if (newIndex == pageIndex(Page::Overview))
+    if (newIndex == pageIndex(Page::Overview)) {
+        // A tab or a ribbon button takes no focus, so the field being edited
+        // still has it: it is left first, and its limits, rounding or cut
+        // apply before the overview reads it.
+        endEditing();
         BuildOverview();
+    }
+}
+
+void TfrmConfig::endEditing()
+{
+    const QWidget* focused = QApplication::focusWidget();
+    if (focused && isAncestorOf(focused))
+        FPages->setFocus();
 }
 
 void TfrmConfig::GroupCollapsed()
@@ -732,16 +745,6 @@ void TfrmConfig::dxRibbon1MinimizedChanged()
 }
 
 // --- boot-screen page -----------------------------------------------------
-
-bool TfrmConfig::LogoKeyPress(QLineEdit* edit, QKeyEvent* event)
-{
-    char16_t key = 0;
-    if (event->matches(QKeySequence::Paste))
-        key = 22;
-    else if (!event->text().isEmpty())
-        key = event->text().front().unicode();
-    return key == 0 || titleKeyAccepted(edit->text(), key);
-}
 
 void TfrmConfig::btnLoadPicClick()
 {

@@ -158,7 +158,11 @@ private:
 
     void showPage(hmk::Page page);
     void showParamPage(hmk::Page page);
-    bool LogoKeyPress(QLineEdit* edit, QKeyEvent* event);
+    // Leaves the field being edited, so that what it holds is final.
+    void endEditing();
+    // The memo as the hint button left it; hidden while the ribbon is
+    // minimised all the same.
+    void setMemoShown(bool shown);
 
     hmk::Dialogs& FDialogs;
     const QString FSettingsPath;
@@ -187,6 +191,7 @@ private:
     int FPageTop = 0;
     int FPageBottomGap = 0;
     QPlainTextEdit* memoHint = nullptr;
+    bool FMemoShown = false;
 
     hmk::OverviewPage* FOverview = nullptr;
     std::array<hmk::ParamPage*, 6> FParamPages{};

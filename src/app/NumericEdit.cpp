@@ -49,7 +49,7 @@ NumericEdit::NumericEdit(const ParamEntry& entry, QWidget* parent)
 
 Thousandths NumericEdit::value()
 {
-    if (const auto parsed = parseNumber(text()))
+    if (const auto parsed = parseNumber(text(), QLocale(), FEntry.decimals()))
         return *parsed;
     setValue(FEntry.min);
     return FEntry.min;

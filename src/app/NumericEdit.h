@@ -18,8 +18,9 @@ public:
 
     const ParamEntry& entry() const { return FEntry; }
 
-    // The value the text shows. An empty field reads as Min and is shown as
-    // Min from then on, so this may change the text.
+    // The value the text shows, a typed text with more decimals than the
+    // field shows rounded to them as a value put in is. An empty field reads
+    // as Min and is shown as Min from then on, so this may change the text.
     Thousandths value();
     // Puts a value in: rounded to the display decimals, shown unlimited.
     void setValue(Thousandths value);

@@ -160,4 +160,12 @@ QString CenterTitle(const QString& Title);
 // (code 22) meets a field that already holds 24 bytes or more.
 bool titleKeyAccepted(const QString& currentText, char16_t key);
 
+// What the key rule takes of the text an input method commits into a title:
+// its characters one after the other, as if each were typed. `before` is the
+// field's text before the commit, `kept` what of it stays once the first
+// character has replaced the selection. So a full title takes nothing, and
+// one at 23 bytes takes one more character of any width. Control characters
+// are not typed text and are dropped.
+QString titleCommitAccepted(const QString& before, const QString& kept, const QString& committed);
+
 } // namespace hmk

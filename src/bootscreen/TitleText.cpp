@@ -40,4 +40,18 @@ bool titleKeyAccepted(const QString& currentText, char16_t key)
     return !grows || cp936::byteCount(currentText) < layout::TitleRoom;
 }
 
+QString titleCommitAccepted(const QString& before, const QString& kept, const QString& committed)
+{
+    QString taken;
+    for (const char32_t c : committed.toUcs4()) {
+        if (c < 32)
+            continue;
+        const QString current = taken.isEmpty() ? before : kept + taken;
+        // Every character from a space up counts alike; only its bytes differ.
+        if (titleKeyAccepted(current, char16_t(std::min<char32_t>(c, 0xFFFF))))
+            taken += QString::fromUcs4(&c, 1);
+    }
+    return taken;
+}
+
 } // namespace hmk

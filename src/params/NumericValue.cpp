@@ -128,7 +128,7 @@ QString formatNumber(Thousandths value, NumberFormat format, const QLocale& loca
     return locale.negativeSign() + text;
 }
 
-std::optional<Thousandths> parseNumber(QStringView text, const QLocale& locale)
+std::optional<Thousandths> parseNumber(QStringView text, const QLocale& locale, int decimals)
 {
     QString s = text.trimmed().toString();
     if (s.isEmpty())
@@ -174,9 +174,14 @@ std::optional<Thousandths> parseNumber(QStringView text, const QLocale& locale)
     if (overflow) {
         result = ThousandthsLimit;
     } else {
+        // The kept decimals, then whether the first dropped digit rounds
+        // them up: the digits after it cannot change the half-way decision.
+        const int kept = std::clamp(decimals, 0, 3);
+        const Thousandths unit = powerOfTen(3 - kept);
         result = static_cast<Thousandths>(units) * 1000;
-        const QString three = (fraction + QStringLiteral("000")).left(3);
-        result += three.toLongLong();
+        result += (fraction + QStringLiteral("000")).left(kept).toLongLong() * unit;
+        if (fraction.size() > kept && fraction[kept] >= QLatin1Char('5'))
+            result += unit;
     }
     return negative ? -result : result;
 }

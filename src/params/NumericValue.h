@@ -71,10 +71,13 @@ Thousandths thousandthsFromDouble(double value, int decimals);
 QString formatNumber(Thousandths value, NumberFormat format, const QLocale& locale = QLocale());
 
 // Reads a field's text back: thousands separators are dropped, a text in
-// parentheses is negative, digits beyond the third decimal are dropped toward
-// zero. Returns nothing for an empty text (the field then reads as its Min)
-// and 0 for a text that does not parse.
-std::optional<Thousandths> parseNumber(QStringView text, const QLocale& locale = QLocale());
+// parentheses is negative, and a text with more decimals than `decimals`
+// (0-3) is rounded to them half away from zero, once and from all its digits,
+// as a value put into the field is: 1.2345 at three decimals is 1.235.
+// Returns nothing for an empty text (the field then reads as its Min) and 0
+// for a text that does not parse.
+std::optional<Thousandths> parseNumber(QStringView text, const QLocale& locale = QLocale(),
+                                       int decimals = 3);
 
 // The general floating-point format of the overview list: at most 15
 // significant digits, no trailing zeros, no thousands separator, the locale's

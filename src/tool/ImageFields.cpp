@@ -4,6 +4,10 @@
 #include "image/CfgHMK725.h"
 #include "params/ConfigOpener.h"
 #include "params/ParamCatalogue.h"
+#include "params/ParamValues.h"
+
+#include <QStringList>
+#include <algorithm>
 
 namespace hmk::tool {
 
@@ -34,13 +38,44 @@ ImageField textField(FieldSection section, const QString& name, const QString& v
     return {section, name, quoted(value), jsonString(value), {}, {}, {}};
 }
 
+// A stored choice index as the window shows it: its choice group selects the
+// last choice for an index beyond it ("7 → 东元伺服") and none for a negative
+// one.
 ImageField choiceField(FieldSection section, const QString& name, qint32 index,
-                       const QString& caption)
+                       const QStringList& choices)
 {
-    const QString shown = caption.isEmpty() ? QStringLiteral("(none)") : caption;
-    return {
-        section, name,   QStringLiteral("%1 %2").arg(index).arg(shown), QString::number(index), {},
-        {},      caption};
+    const int selected = limitChoiceIndex(index, int(choices.size()));
+    const QString caption = selected >= 0 ? choices[selected] : QString();
+    QString text;
+    if (selected < 0)
+        text = QStringLiteral("%1 (none)").arg(index);
+    else if (selected == index)
+        text = QStringLiteral("%1 %2").arg(index).arg(caption);
+    else
+        text = QStringLiteral("%1 → %2").arg(index).arg(caption);
+    return {section, name, text, QString::number(index), {}, {}, caption};
+}
+
+// Columns a text takes in a terminal: East Asian wide and full-width
+// characters take two.
+int displayWidth(const QString& text)
+{
+    int width = 0;
+    for (const uint c : text.toUcs4()) {
+        const bool wide = (c >= 0x1100 && c <= 0x115F) ||
+                          (c >= 0x2E80 && c <= 0xA4CF && c != 0x303F) ||
+                          (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+                          (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+                          (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
+        width += wide ? 2 : 1;
+    }
+    return width;
+}
+
+// `text` padded with blanks to `columns` display columns.
+QString padded(const QString& text, int columns)
+{
+    return text + QString(std::max(0, columns - displayWidth(text)), QLatin1Char(' '));
 }
 
 ImageField paramField(const quint8* image, const ParamEntry& entry)
@@ -58,11 +93,10 @@ ImageField paramField(const quint8* image, const ParamEntry& entry)
         }
         break;
     case ControlKind::Choice: {
-        const qint32 index = qint32(word);
-        const QString caption = index >= 0 && index < entry.choiceCount()
-                                    ? QString::fromUtf8(entry.choices[index])
-                                    : QString();
-        field = choiceField(FieldSection::Parameters, entry.nameText(), index, caption);
+        QStringList choices;
+        for (int i = 0; i < entry.choiceCount(); ++i)
+            choices << QString::fromUtf8(entry.choices[i]);
+        field = choiceField(FieldSection::Parameters, entry.nameText(), qint32(word), choices);
         break;
     }
     case ControlKind::Address:
@@ -160,7 +194,7 @@ QList<ImageField> imageFields(const quint8* image)
 
     const qint32 style = qint32(readWord(image, layout::LogoUsePic));
     fields << choiceField(S::BootScreen, QStringLiteral("LogoUsePic"), style,
-                          style == 0 || style == 1 ? StyleCaptions[style] : QString());
+                          {StyleCaptions.begin(), StyleCaptions.end()});
     struct Text
     {
         const char* lengthName;
@@ -221,9 +255,9 @@ QString dumpText(const QList<ImageField>& fields)
         if (!f.unit.isEmpty())
             value += QLatin1Char(' ') + f.unit;
         if (f.label.isEmpty())
-            out += f.name.leftJustified(22) + value + QLatin1Char('\n');
+            out += padded(f.name, 22) + value + QLatin1Char('\n');
         else
-            out += f.name.leftJustified(22) + value.leftJustified(20) + f.label + QLatin1Char('\n');
+            out += padded(f.name, 22) + padded(value, 20) + f.label + QLatin1Char('\n');
     }
     return out;
 }

@@ -9,8 +9,24 @@
 #include <cstdio>
 #include <memory>
 
+namespace {
+
+// hkftool says what it has to say itself, on its own streams. What Qt reports
+// about its surroundings (no XDG_RUNTIME_DIR when run as root, a missing
+// font configuration) means nothing to a script reading stderr, so none of
+// it is printed.
+void dropQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    // Qt ends the run after a fatal message; it is the one worth reading.
+    if (type == QtFatalMsg)
+        std::fprintf(stderr, "hkftool: %s\n", qPrintable(message));
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    qInstallMessageHandler(dropQtMessages);
     // Only the commands that draw get the GUI application, drawing
     // off-screen: no display is needed or wanted. The others start without
     // loading a platform plugin at all.

@@ -9,6 +9,8 @@
 #include <QClipboard>
 #include <QFocusEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QMimeData>
 #include <QtTest>
 
 using namespace hmk;
@@ -62,8 +64,11 @@ private slots:
 
     void addressKeyFilter_data();
     void addressKeyFilter();
-    void addressKeyboardPasteIsDropped();
-    void addressContextMenuPasteIsNotFiltered();
+    void addressInputMethodShowsPreedit();
+    void addressEditingKeys_data();
+    void addressEditingKeys();
+    void addressPasteAndDropAreNotFiltered_data();
+    void addressPasteAndDropAreNotFiltered();
 };
 
 void TestParamControls::numericPutIn_data()
@@ -110,7 +115,9 @@ void TestParamControls::numericTypedText_data()
     QTest::newRow("separators dropped") << "12,345.5" << qint64(12345500);
     QTest::newRow("parentheses negative") << "(7)" << qint64(-7000);
     QTest::newRow("not a number") << "abc" << qint64(0);
-    QTest::newRow("digits beyond thousandths") << "1.23456" << qint64(1234);
+    // CyrusCoordinate shows two decimals; a longer text reads as it rounds.
+    QTest::newRow("more decimals than shown round") << "1.23456" << qint64(1230);
+    QTest::newRow("half of the last decimal rounds up") << "1.235" << qint64(1240);
 }
 
 void TestParamControls::numericTypedText()
@@ -138,6 +145,15 @@ void TestParamControls::numericLimitsOnLeaving_data()
     QTest::newRow("inside, formatted") << "PunchHeight"
                                        << "3.456"
                                        << "3.46";
+    QTest::newRow("fourth decimal rounds up") << "LeadScrewThread"
+                                              << "1.2345"
+                                              << "1.235";
+    QTest::newRow("fourth decimal below half") << "LeadScrewThread"
+                                               << "1.2344"
+                                               << "1.234";
+    QTest::newRow("rounded, then limited") << "ZRange"
+                                           << "999.996"
+                                           << "999.99";
     QTest::newRow("above Max, whole") << "MaxRPM"
                                       << "10000"
                                       << "9,000";
@@ -247,55 +263,145 @@ void TestParamControls::choiceIndexLimiting()
                  selected ? QStringLiteral("开启") : QStringLiteral("关闭"));
 }
 
+// The same characters typed as keys and committed at once by an input method
+// give the same text.
 void TestParamControls::addressKeyFilter_data()
 {
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("committed");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("digits and dots") << "192.168.0.1"
-                                     << "192.168.0.1";
-    QTest::newRow("letters dropped") << "1a2b"
-                                     << "12";
-    QTest::newRow("space and minus dropped") << "1 -2"
-                                             << "12";
-    QTest::newRow("wide characters dropped") << "1．２3"
-                                             << "13";
-    QTest::newRow("no limit on dots or length") << "1...2222"
-                                                << "1...2222";
+    const struct
+    {
+        const char* name;
+        const char* typed;
+        const char* text;
+    } cases[] = {
+        {"digits and dots", "192.168.0.1", "192.168.0.1"},
+        {"letters dropped", "1a2b", "12"},
+        {"space and minus dropped", "1 -2", "12"},
+        {"wide characters dropped", "1．２3", "13"},
+        {"Chinese dropped", "1点2", "12"},
+        {"no limit on dots or length", "1...2222", "1...2222"},
+    };
+    for (const auto& c : cases) {
+        for (bool committed : {false, true}) {
+            QTest::addRow("%s, %s", c.name, committed ? "committed" : "typed")
+                << QString::fromUtf8(c.typed) << committed << QString::fromUtf8(c.text);
+        }
+    }
 }
 
 void TestParamControls::addressKeyFilter()
 {
     QFETCH(QString, typed);
+    QFETCH(bool, committed);
     QFETCH(QString, text);
 
     AddressEdit edit;
-    type(&edit, typed);
+    if (committed) {
+        QInputMethodEvent commit;
+        commit.setCommitString(typed);
+        QCoreApplication::sendEvent(&edit, &commit);
+    } else {
+        type(&edit, typed);
+    }
     QCOMPARE(edit.text(), text);
 
     QTest::keyClick(&edit, Qt::Key_Backspace);
     QCOMPARE(edit.text(), text.chopped(1));
 }
 
-void TestParamControls::addressKeyboardPasteIsDropped()
+// Text still being composed is drawn in the field like in any other, letters
+// and all; only what is committed is filtered.
+void TestParamControls::addressInputMethodShowsPreedit()
 {
+    AddressEdit edit;
+    edit.resize(200, 30);
+    edit.setText(QStringLiteral("10."));
+    const QImage before = edit.grab().toImage();
+
+    QInputMethodEvent compose(QStringLiteral("dian"), {});
+    QCoreApplication::sendEvent(&edit, &compose);
+    QVERIFY(edit.grab().toImage() != before);
+    QCOMPARE(edit.text(), QStringLiteral("10."));
+
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("点1"));
+    QCoreApplication::sendEvent(&edit, &commit);
+    QCOMPARE(edit.text(), QStringLiteral("10.1"));
+    QCOMPARE(edit.grab().toImage(), [&] {
+        AddressEdit plain;
+        plain.resize(200, 30);
+        plain.setText(QStringLiteral("10.1"));
+        plain.setCursorPosition(edit.cursorPosition());
+        return plain.grab().toImage();
+    }());
+}
+
+// Keys as X11 delivers them: a shortcut on a letter carries its control
+// character, Delete carries 127, Shift+Insert carries nothing.
+void TestParamControls::addressEditingKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("keyText");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("Ctrl+V is a control character, dropped")
+        << int(Qt::Key_V) << int(Qt::ControlModifier) << QStringLiteral("\x16") << "10.";
+    QTest::newRow("Shift+Insert pastes unfiltered")
+        << int(Qt::Key_Insert) << int(Qt::ShiftModifier) << QString() << "10.abc";
+    QTest::newRow("Delete with code 127 deletes")
+        << int(Qt::Key_Delete) << int(Qt::NoModifier) << QStringLiteral("\x7f") << "10";
+}
+
+void TestParamControls::addressEditingKeys()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, keyText);
+    QFETCH(QString, text);
+
     QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
     // Without a clipboard holding the text, nothing would be pasted anyway.
-    if (QGuiApplication::clipboard()->text() != QStringLiteral("abc"))
+    if (key != Qt::Key_Delete && QGuiApplication::clipboard()->text() != QStringLiteral("abc"))
         QSKIP("this platform has no clipboard");
     AddressEdit edit;
     edit.setText(QStringLiteral("10."));
-    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(edit.text(), QStringLiteral("10."));
+    if (key == Qt::Key_Delete)
+        edit.setCursorPosition(2);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), keyText);
+    QCoreApplication::sendEvent(&edit, &press);
+    QCOMPARE(edit.text(), text);
 }
 
-void TestParamControls::addressContextMenuPasteIsNotFiltered()
+void TestParamControls::addressPasteAndDropAreNotFiltered_data()
 {
-    QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
-    if (QGuiApplication::clipboard()->text() != QStringLiteral("abc"))
-        QSKIP("this platform has no clipboard");
+    QTest::addColumn<bool>("drop");
+    QTest::newRow("context menu paste") << false;
+    QTest::newRow("dropped with the mouse") << true;
+}
+
+void TestParamControls::addressPasteAndDropAreNotFiltered()
+{
+    QFETCH(bool, drop);
+
     AddressEdit edit;
-    edit.paste(); // what the context menu's paste entry runs
+    if (drop) {
+        QMimeData data;
+        data.setText(QStringLiteral("abc"));
+        // A drop goes to the widget that accepted the drag's entry.
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&edit, &enter);
+        QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&edit, &event);
+    } else {
+        QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
+        if (QGuiApplication::clipboard()->text() != QStringLiteral("abc"))
+            QSKIP("this platform has no clipboard");
+        edit.paste(); // what the context menu's paste entry runs
+    }
     QCOMPARE(edit.text(), QStringLiteral("abc"));
 }
 

@@ -18,6 +18,8 @@ private slots:
     void truncateTitle();
     void keyRule_data();
     void keyRule();
+    void committedText_data();
+    void committedText();
 };
 
 void TitleTextTest::centerTitle_data()
@@ -95,6 +97,46 @@ void TitleTextTest::keyRule()
     QFETCH(int, key);
     QFETCH(bool, accepted);
     QCOMPARE(titleKeyAccepted(text, char16_t(key)), accepted);
+}
+
+void TitleTextTest::committedText_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<QString>("committed");
+    QTest::addColumn<QString>("taken");
+
+    const QString a23(23, QLatin1Char('a'));
+    const QString a22(22, QLatin1Char('a'));
+    const QString full(24, QLatin1Char('a'));
+    QTest::newRow("full title takes nothing") << full << full << "调高"
+                                              << "";
+    QTest::newRow("at 23 bytes one character of any width") << a23 << a23 << "调高"
+                                                            << "调";
+    QTest::newRow("ASCII up to 24 bytes") << a22 << a22 << "xyz"
+                                          << "xy";
+    QTest::newRow("at 22 bytes a second character may pass 24") << a22 << a22 << "x调高"
+                                                                << "x调";
+    QTest::newRow("empty title takes a long commit") << QString() << QString() << "等离子切割"
+                                                     << "等离子切割";
+    // The selection counts for the first character only, as for a key.
+    QTest::newRow("selection replaced by the first character")
+        << full << QString(20, QLatin1Char('a')) << "调高器"
+        << "";
+    QTest::newRow("selection in a title below 24 bytes")
+        << a23 << QString(20, QLatin1Char('a')) << "调高器"
+        << "调高";
+    QTest::newRow("control characters dropped") << QString() << QString() << "a\tb\nc"
+                                                << "abc";
+}
+
+void TitleTextTest::committedText()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, kept);
+    QFETCH(QString, committed);
+    QFETCH(QString, taken);
+    QCOMPARE(titleCommitAccepted(before, kept, committed), taken);
 }
 
 QTEST_GUILESS_MAIN(TitleTextTest)

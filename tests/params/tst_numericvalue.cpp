@@ -6,6 +6,7 @@
 #include "params/ParamCatalogue.h"
 #include "params/ParamValues.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace hmk;
@@ -78,28 +79,43 @@ void TestNumericValue::formatNumberUsesLocaleSeparators()
 void TestNumericValue::parseNumber_data()
 {
     QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("decimals");
     QTest::addColumn<qint64>("value");
 
-    QTest::newRow("plain") << "3.46" << 3460LL;
-    QTest::newRow("thousands separators dropped") << "10,000" << 10000000LL;
-    QTest::newRow("parentheses are negative") << "(1,500)" << -1500000LL;
-    QTest::newRow("minus sign") << "-1.5" << -1500LL;
-    QTest::newRow("blanks around") << "  7 " << 7000LL;
-    QTest::newRow("fraction only") << ".5" << 500LL;
-    QTest::newRow("fourth decimal dropped") << "1.2349" << 1234LL;
-    QTest::newRow("negative fourth decimal dropped toward zero") << "-1.2349" << -1234LL;
-    QTest::newRow("letters read as 0") << "abc" << 0LL;
-    QTest::newRow("two points read as 0") << "1.2.3" << 0LL;
-    QTest::newRow("exponent is not a field text") << "1e3" << 0LL;
-    QTest::newRow("lone sign reads as 0") << "-" << 0LL;
-    QTest::newRow("huge saturates") << "99999999999999999999999" << ThousandthsLimit;
+    QTest::newRow("plain") << "3.46" << 2 << 3460LL;
+    QTest::newRow("thousands separators dropped") << "10,000" << 0 << 10000000LL;
+    QTest::newRow("parentheses are negative") << "(1,500)" << 0 << -1500000LL;
+    QTest::newRow("minus sign") << "-1.5" << 1 << -1500LL;
+    QTest::newRow("blanks around") << "  7 " << 0 << 7000LL;
+    QTest::newRow("fraction only") << ".5" << 1 << 500LL;
+    QTest::newRow("fourth decimal rounds half up") << "1.2345" << 3 << 1235LL;
+    QTest::newRow("fourth decimal below half") << "1.2344999" << 3 << 1234LL;
+    QTest::newRow("negative rounds away from zero") << "-1.2345" << 3 << -1235LL;
+    QTest::newRow("third decimal at two decimals") << "3.456" << 2 << 3460LL;
+    // Rounding once from all digits: via three decimals 3.4449 would become
+    // 3.445 and then 3.45.
+    QTest::newRow("no double rounding") << "3.4449" << 2 << 3440LL;
+    QTest::newRow("carry into the units") << "9.96" << 1 << 10000LL;
+    QTest::newRow("whole number rounds") << "2.5" << 0 << 3000LL;
+    QTest::newRow("parenthesised rounds away from zero") << "(2.5)" << 0 << -3000LL;
+    QTest::newRow("letters read as 0") << "abc" << 3 << 0LL;
+    QTest::newRow("two points read as 0") << "1.2.3" << 3 << 0LL;
+    QTest::newRow("exponent is not a field text") << "1e3" << 3 << 0LL;
+    QTest::newRow("lone sign reads as 0") << "-" << 3 << 0LL;
+    QTest::newRow("huge saturates") << "99999999999999999999999" << 3 << ThousandthsLimit;
 }
 
+// A typed text is read as a value put in by the program would be: the same
+// text given as a settings-file number lands on the same thousandths.
 void TestNumericValue::parseNumber()
 {
     QFETCH(QString, text);
+    QFETCH(int, decimals);
     QFETCH(qint64, value);
-    QCOMPARE(hmk::parseNumber(text, QLocale::c()), std::optional<Thousandths>(value));
+    QCOMPARE(hmk::parseNumber(text, QLocale::c(), decimals), std::optional<Thousandths>(value));
+    static const QRegularExpression plainDecimal(QStringLiteral(R"(^-?\d*\.?\d+$)"));
+    if (plainDecimal.match(text.trimmed()).hasMatch() && value != ThousandthsLimit)
+        QCOMPARE(hmk::thousandthsFromDouble(text.toDouble(), decimals), value);
 }
 
 void TestNumericValue::parseNumberEmptyGivesNothing()

@@ -6,6 +6,7 @@
 #include "image/CfgHMK725.h"
 #include "params/ConfigBuilder.h"
 #include "params/IniFile.h"
+#include "params/ParamCatalogue.h"
 #include "params/SettingsLoader.h"
 
 #include <QDir>
@@ -314,6 +315,51 @@ private slots:
         QVERIFY(hkftool({"dump", file})
                     .out.contains(QStringLiteral("Logo2Desc             \"Line "
                                                  "\\\"2\\\"\"\n")));
+    }
+
+    // Stored choice indices the window would not show as they are: beyond
+    // the last choice its group selects the last, below 0 none.
+    void dumpShowsTheChoiceTheWindowSelects_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<quint32>("stored");
+        QTest::addColumn<QString>("line");
+
+        QTest::newRow("ServoType 7")
+            << "ServoType" << 7u
+            << QStringLiteral("ServoType             7 → 东元伺服        伺服类型");
+        QTest::newRow("ServoType in range")
+            << "ServoType" << 1u
+            << QStringLiteral("ServoType             1 安川/台达         伺服类型");
+        QTest::newRow("negative") << "FollowType" << quint32(-5)
+                                  << QStringLiteral(
+                                         "FollowType            -5 (none)           跟随方式");
+        QTest::newRow("minus one")
+            << "LimitAlarm" << quint32(-1)
+            << QStringLiteral("LimitAlarm            -1 (none)           上下限位报警");
+        QTest::newRow("boot-screen style 2")
+            << "LogoUsePic" << 2u << QStringLiteral("LogoUsePic            2 → 导入图片");
+    }
+
+    void dumpShowsTheChoiceTheWindowSelects()
+    {
+        QFETCH(QString, field);
+        QFETCH(quint32, stored);
+        QFETCH(QString, line);
+
+        THMK725ConfigData config;
+        config.ExportHeadFile(QStringLiteral("choices"), false, false);
+        if (const ParamEntry* entry = findParam(field))
+            config.SetByIndex(entry->offset, stored);
+        else
+            config.setLogoUsePic(stored);
+        config.ExportCRC();
+        const QString file = path("choices.hkf");
+        QVERIFY(config.SaveToFile(file).ok());
+
+        const Run run = hkftool({"dump", file});
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.out.split(QLatin1Char('\n')).contains(line), qPrintable(run.out));
     }
 
     void dumpOfDamagedImage_data()
@@ -870,6 +916,65 @@ private slots:
         QVERIFY(run.out.contains(QStringLiteral("LogoUsePic: 0 文字输入 -> 1 导入图片\n")));
         QVERIFY(run.out.contains(QStringLiteral("ConfigName: \"factory\" -> \"golden\"\n")));
         QVERIFY(run.out.contains(QStringLiteral(" of 6144 pixels differ\n")));
+    }
+
+    // What hkftool writes to stderr is its own: Qt's remarks about the
+    // surroundings (no runtime directory when run as root, one with the wrong
+    // permissions) stay out, in every command and whether it fails or not.
+    void stderrCarriesOnlyHkftoolsMessages_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("fails");
+
+        QTest::newRow("help") << QStringList{"--help"} << false;
+        QTest::newRow("verify") << QStringList{"verify", "@golden"} << false;
+        QTest::newRow("dump") << QStringList{"dump", "@golden"} << false;
+        QTest::newRow("dump --json") << QStringList{"dump", "@golden", "--json"} << false;
+        QTest::newRow("render") << QStringList{"render", "@golden", "-o", "@quiet.png"} << false;
+        QTest::newRow("build") << QStringList{"build",
+                                              "-o",
+                                              "@quiet.hkf",
+                                              "--set",
+                                              "UseDefaultScreen=0",
+                                              "--set",
+                                              "MainTitle=等离子"}
+                               << false;
+        QTest::newRow("diff") << QStringList{"diff", "@golden", "@golden"} << false;
+        QTest::newRow("verify of a missing file") << QStringList{"verify", "@none.hkf"} << true;
+        QTest::newRow("bad usage") << QStringList{"dump"} << true;
+    }
+
+    void stderrCarriesOnlyHkftoolsMessages()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(bool, fails);
+
+        for (QString& arg : args) {
+            if (arg == QLatin1String("@golden"))
+                arg = goldenImage;
+            else if (arg.startsWith(QLatin1Char('@')))
+                arg = path(arg.mid(1));
+        }
+        QDir().mkpath(path("runtime"));
+        QFile::setPermissions(path("runtime"), QFileDevice::Permissions(0x7777));
+        for (const bool unset : {true, false}) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            if (unset)
+                environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+            else
+                environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), path("runtime"));
+            const Run run = hkftool(args, environment);
+            QCOMPARE(run.status != 0, fails);
+            if (!fails) {
+                QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+                continue;
+            }
+            QVERIFY(!run.err.isEmpty());
+            for (const QString& line : run.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+                QVERIFY2(line.startsWith(QLatin1String("hkftool")) ||
+                             line.startsWith(QLatin1String("Try \"hkftool")),
+                         qPrintable(line));
+        }
     }
 
     void render_data()
