@@ -217,21 +217,6 @@ bool sameValue(const ParamEntry& entry, const ParamValue& a, const ParamValue& b
     return true;
 }
 
-QString shownValue(const ParamEntry& entry, const ParamValue& value)
-{
-    switch (entry.kind) {
-    case ControlKind::Numeric:
-        return formatNumber(value.number, entry.format);
-    case ControlKind::Choice:
-        return value.choice >= 0 && value.choice < entry.choiceCount()
-                   ? QString::fromUtf8(entry.choices[value.choice])
-                   : QString();
-    case ControlKind::Address:
-        return value.text;
-    }
-    return {};
-}
-
 QList<Difference> compareDocuments(const Document& ours, const Document& theirs, bool params)
 {
     QList<Difference> diffs;

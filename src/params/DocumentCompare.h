@@ -117,9 +117,6 @@ QList<Difference> compareDocuments(const Document& ours, const Document& theirs,
 // Whether two values of the parameter are the same for its control.
 bool sameValue(const ParamEntry& entry, const ParamValue& a, const ParamValue& b);
 
-// A parameter's value as its page shows it: a numeric field's text, a
-// choice caption ("" when none is selected), an address text.
-QString shownValue(const ParamEntry& entry, const ParamValue& value);
 
 // Whether a numeric value lies outside its field's limits; fields without
 // limits never do.

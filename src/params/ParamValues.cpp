@@ -47,4 +47,19 @@ Thousandths applyLimits(const ParamEntry& entry, Thousandths value)
     return value;
 }
 
+QString shownValue(const ParamEntry& entry, const ParamValue& value)
+{
+    switch (entry.kind) {
+    case ControlKind::Numeric:
+        return formatNumber(value.number, entry.format);
+    case ControlKind::Choice:
+        return value.choice >= 0 && value.choice < entry.choiceCount()
+                   ? QString::fromUtf8(entry.choices[value.choice])
+                   : QString();
+    case ControlKind::Address:
+        return value.text;
+    }
+    return {};
+}
+
 } // namespace hmk

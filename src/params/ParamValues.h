@@ -36,4 +36,8 @@ Thousandths putNumber(const ParamEntry& entry, Thousandths value);
 // Min gives Min, above Max gives Max; a field without limits keeps any value.
 Thousandths applyLimits(const ParamEntry& entry, Thousandths value);
 
+// A parameter's value as its page shows it: a numeric field's text, a
+// choice caption ("" when none is selected), an address text.
+QString shownValue(const ParamEntry& entry, const ParamValue& value);
+
 } // namespace hmk

@@ -310,21 +310,6 @@ void drawParameters(Layout& l, QPainter& p, const ServiceReport& report, const q
 
 } // namespace
 
-QString shownValue(const ParamEntry& entry, const ParamValue& value)
-{
-    switch (entry.kind) {
-    case ControlKind::Numeric:
-        return formatNumber(value.number, entry.format);
-    case ControlKind::Choice:
-        return value.choice >= 0 && value.choice < entry.choiceCount()
-                   ? QString::fromUtf8(entry.choices[value.choice])
-                   : QString();
-    case ControlKind::Address:
-        return value.text;
-    }
-    return {};
-}
-
 ServiceReport reportOfImage(const QByteArray& image, const QString& fileName,
                             const ParamValues& factory, const QDateTime& date)
 {

@@ -37,9 +37,6 @@ inline const QString ReportChangedMark = QStringLiteral("已修改");
 inline const QString ReportNoParamsNote =
     QStringLiteral("此配置只设置开机画面，不设置参数：控制器保留其现有参数。");
 
-// A parameter's value as its field shows it: the number in the field's
-// format, the caption of the choice ("" when none is selected), the address.
-QString shownValue(const ParamEntry& entry, const ParamValue& value);
 
 // Writes the report as an A4 PDF, replacing `pdfPath` atomically: on any
 // failure an existing file keeps its content and nothing half-written is
