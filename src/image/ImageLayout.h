@@ -180,4 +180,21 @@ inline constexpr std::array<Span, 9> ReservedSpans{{
     {IntegrationConstant + WordSize, ParamBlock.crcLow()},
 }};
 
+// The four stored texts, each beside its 32-bit length field: the two
+// titles and the names of their faces.
+struct StoredTextField
+{
+    const char* lengthName; // the length field's published name
+    int lengthField;
+    const char* textName; // the room's published name
+    int room;
+    int roomSize;
+};
+inline constexpr std::array<StoredTextField, 4> StoredTexts{{
+    {"Logo1Len", Logo1Len, "Logo1Desc", Logo1Desc, TitleRoom},
+    {"Logo2Len", Logo2Len, "Logo2Desc", Logo2Desc, TitleRoom},
+    {"Logo1FontLen", Logo1FontLen, "Logo1FontName", Logo1FontName, Logo1FontRoom},
+    {"Logo2FontLen", Logo2FontLen, "Logo2FontName", Logo2FontName, Logo2FontRoom},
+}};
+
 } // namespace hmk::layout

@@ -24,24 +24,6 @@ QString labelOf(const ParamEntry& entry)
     return label;
 }
 
-struct TextField
-{
-    const char* lengthName;
-    int lengthField;
-    const char* roomName;
-    int room;
-    int roomSize;
-};
-
-const TextField TextFields[] = {
-    {"Logo1Len", layout::Logo1Len, "Logo1Desc", layout::Logo1Desc, layout::TitleRoom},
-    {"Logo2Len", layout::Logo2Len, "Logo2Desc", layout::Logo2Desc, layout::TitleRoom},
-    {"Logo1FontLen", layout::Logo1FontLen, "Logo1FontName", layout::Logo1FontName,
-     layout::Logo1FontRoom},
-    {"Logo2FontLen", layout::Logo2FontLen, "Logo2FontName", layout::Logo2FontName,
-     layout::Logo2FontRoom},
-};
-
 struct Switch
 {
     const char* name;
@@ -107,7 +89,7 @@ QList<ImageFinding> imageFindings(const quint8* image)
                              QString::number(word),
                              QStringLiteral("neither 0 nor 1")});
     }
-    for (const TextField& t : TextFields) {
+    for (const layout::StoredTextField& t : layout::StoredTexts) {
         const quint32 length = readWord(image, t.lengthField);
         if (length > quint32(t.roomSize))
             findings.append({QString::fromLatin1(t.lengthName),
@@ -117,7 +99,7 @@ QList<ImageFinding> imageFindings(const quint8* image)
         const QByteArray bytes(reinterpret_cast<const char*>(image + t.room),
                                std::min<qint64>(length, t.roomSize));
         if (cp936::encode(cp936::decode(bytes)) != bytes)
-            findings.append({QString::fromLatin1(t.roomName),
+            findings.append({QString::fromLatin1(t.textName),
                              {},
                              QString::fromLatin1(bytes.toHex(' ')),
                              QStringLiteral("not valid code page 936 text")});

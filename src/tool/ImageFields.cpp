@@ -195,23 +195,7 @@ QList<ImageField> imageFields(const quint8* image)
     const qint32 style = qint32(readWord(image, layout::LogoUsePic));
     fields << choiceField(S::BootScreen, QStringLiteral("LogoUsePic"), style,
                           {StyleCaptions.begin(), StyleCaptions.end()});
-    struct Text
-    {
-        const char* lengthName;
-        int lengthField;
-        const char* textName;
-        int room;
-        int roomSize;
-    };
-    const Text texts[] = {
-        {"Logo1Len", layout::Logo1Len, "Logo1Desc", layout::Logo1Desc, layout::TitleRoom},
-        {"Logo2Len", layout::Logo2Len, "Logo2Desc", layout::Logo2Desc, layout::TitleRoom},
-        {"Logo1FontLen", layout::Logo1FontLen, "Logo1FontName", layout::Logo1FontName,
-         layout::Logo1FontRoom},
-        {"Logo2FontLen", layout::Logo2FontLen, "Logo2FontName", layout::Logo2FontName,
-         layout::Logo2FontRoom},
-    };
-    for (const Text& t : texts) {
+    for (const layout::StoredTextField& t : layout::StoredTexts) {
         fields << numberField(S::BootScreen, QString::fromLatin1(t.lengthName),
                               readWord(image, t.lengthField));
         fields << textField(S::BootScreen, QString::fromLatin1(t.textName),

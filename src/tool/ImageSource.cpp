@@ -18,24 +18,6 @@ namespace hmk::tool {
 
 namespace {
 
-// The four stored texts: their length field and room.
-struct TextField
-{
-    const char* lengthName;
-    int lengthField;
-    const char* textName;
-    int room;
-    int roomSize;
-};
-constexpr TextField TextFields[] = {
-    {"Logo1Len", layout::Logo1Len, "Logo1Desc", layout::Logo1Desc, layout::TitleRoom},
-    {"Logo2Len", layout::Logo2Len, "Logo2Desc", layout::Logo2Desc, layout::TitleRoom},
-    {"Logo1FontLen", layout::Logo1FontLen, "Logo1FontName", layout::Logo1FontName,
-     layout::Logo1FontRoom},
-    {"Logo2FontLen", layout::Logo2FontLen, "Logo2FontName", layout::Logo2FontName,
-     layout::Logo2FontRoom},
-};
-
 void putWord(QByteArray& image, int offset, quint32 value)
 {
     for (int i = 0; i < 4; ++i)
@@ -166,7 +148,7 @@ bool readBootScreen(Reader& r, const QJsonObject& root, QByteArray& image)
     if (!r.object(root, QStringLiteral("bootScreen"), QStringLiteral("bootScreen"), screen))
         return false;
     QSet<QString> known{QStringLiteral("LogoUsePic"), QStringLiteral("LogoPixelFonts")};
-    for (const TextField& t : TextFields)
+    for (const layout::StoredTextField& t : layout::StoredTexts)
         known << QLatin1String(t.lengthName) << QLatin1String(t.textName);
     if (!r.onlyKnown(screen, QStringLiteral("bootScreen"), known))
         return false;
@@ -181,7 +163,7 @@ bool readBootScreen(Reader& r, const QJsonObject& root, QByteArray& image)
         return false;
     putWord(image, layout::LogoUsePic, quint32(styleIndex));
 
-    for (const TextField& t : TextFields) {
+    for (const layout::StoredTextField& t : layout::StoredTexts) {
         const QString path = QStringLiteral("bootScreen.%1").arg(QLatin1String(t.textName));
         QString text;
         if (!r.text(screen.value(QLatin1String(t.textName)), path, text))
@@ -392,7 +374,7 @@ void startFromImage(const QByteArray& image, BootScreenModel& boot, ParamValues&
         boot.setSubTitleFont(boot.subFontName());
     }
 
-    for (const TextField& t : TextFields) {
+    for (const layout::StoredTextField& t : layout::StoredTexts) {
         seed.SetByIndex(t.lengthField, readWord(data, t.lengthField));
         seed.ExportLogoDesc(image.sliced(t.room, t.roomSize), quint32(t.room), t.roomSize);
     }

@@ -2,6 +2,7 @@
 // check, run as a process: exit status, output, and what is left out.
 
 #include "TestFiles.h"
+#include "ToolProcess.h"
 #include "image/CfgHMK725.h"
 
 #include <QFileInfo>
@@ -16,25 +17,6 @@
 using namespace hmk;
 
 namespace {
-
-const QString Tool = QStringLiteral(HMK_BIN_DIR "/hkftool");
-
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run hkftool(const QStringList& args)
-{
-    QProcess process;
-    process.start(Tool, args);
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 void putWord(QByteArray& image, int offset, quint32 value)
 {

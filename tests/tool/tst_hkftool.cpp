@@ -2,6 +2,7 @@
 // status, what goes to stdout and stderr, and the files it writes, checked
 // against images built in-process with the calls the window makes.
 
+#include "ToolProcess.h"
 #include "bootscreen/BootScreenModel.h"
 #include "image/CfgHMK725.h"
 #include "params/ConfigBuilder.h"
@@ -28,28 +29,8 @@ using namespace hmk;
 
 namespace {
 
-const QString Tool = QStringLiteral(HMK_BIN_DIR "/hkftool");
 const QString DataDir = QStringLiteral(HMK_TEST_DATA_DIR "/tool");
 const QString ShippedSettings = QStringLiteral(HMK_BIN_DIR "/HMK725Config.ini");
-
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run hkftool(const QStringList& args,
-            const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
-{
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(Tool, args);
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 QByteArray readAll(const QString& path)
 {

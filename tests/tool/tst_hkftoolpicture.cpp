@@ -5,6 +5,7 @@
 
 #include "BitmapFiles.h"
 #include "TestFiles.h"
+#include "ToolProcess.h"
 #include "bootscreen/BmpFile.h"
 #include "bootscreen/BootScreenModel.h"
 #include "image/ImageLayout.h"
@@ -18,23 +19,6 @@ using namespace hmk;
 using namespace hmk::test;
 
 namespace {
-
-const QString Tool = QStringLiteral(HMK_BIN_DIR "/hkftool");
-
-struct Run
-{
-    int status = -1;
-    QString err;
-};
-
-Run hkftool(const QStringList& args)
-{
-    QProcess process;
-    process.start(Tool, args);
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
-}
 
 QByteArray screenOf(const QByteArray& image)
 {
