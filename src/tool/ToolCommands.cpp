@@ -87,9 +87,10 @@ const char* const BuildUsage =
                      [--threshold N] [--invert] [--fit]]
 
 Builds a configuration image as the window saves it after reading a settings
-file: the factory values of the shipped HMK725Config.ini (beside hkftool, else
-the installed one in ../share/hmk725config), or of the file given. Then each --set, then the picture. The configuration name
-comes from FILE's name, as in the window.
+file: the factory values of the shipped HMK725Config.ini (beside hkftool,
+else the installed one in ../share/hmk725config), or of the file given. Then
+each --set, then the picture. The configuration name comes from FILE's name,
+as in the window.
 
   -o, --output FILE    the image to write (replaced atomically)
   --settings INI       the settings file to read
