@@ -117,7 +117,6 @@ QList<Difference> compareDocuments(const Document& ours, const Document& theirs,
 // Whether two values of the parameter are the same for its control.
 bool sameValue(const ParamEntry& entry, const ParamValue& a, const ParamValue& b);
 
-
 // Whether a numeric value lies outside its field's limits; fields without
 // limits never do.
 bool outsideLimits(const ParamEntry& entry, Thousandths value);

@@ -37,7 +37,6 @@ inline const QString ReportChangedMark = QStringLiteral("已修改");
 inline const QString ReportNoParamsNote =
     QStringLiteral("此配置只设置开机画面，不设置参数：控制器保留其现有参数。");
 
-
 // Writes the report as an A4 PDF, replacing `pdfPath` atomically: on any
 // failure an existing file keeps its content and nothing half-written is
 // left behind.
