@@ -2,6 +2,7 @@
 
 #include "BootScreenView.h"
 #include "ChoiceGroup.h"
+#include "ParamPage.h"
 #include "TitleEdit.h"
 #include "WindowParts.h"
 #include "bootscreen/BootScreenModel.h"
@@ -55,12 +56,12 @@ BootScreenPage::BootScreenPage(BootScreenModel& model, QWidget* parent)
     edtMainTitle->setObjectName(QStringLiteral("edtMainTitle"));
     edtMainTitle->setProperty(HintKeyProperty, QLatin1String(MainTitleKey));
     edtMainTitle->setMinimumWidth(260);
-    grid->addWidget(addLabel(QStringLiteral("lblLogo1"), QStringLiteral("主标题："), box), 3, 0);
+    grid->addWidget(addLabel(QStringLiteral("lblLogo1"), labelText(MainTitleLabel), box), 3, 0);
     grid->addWidget(edtMainTitle, 3, 1);
     edtSubTitle = new TitleEdit(box);
     edtSubTitle->setObjectName(QStringLiteral("edtSubTitle"));
     edtSubTitle->setProperty(HintKeyProperty, QLatin1String(SubTitleKey));
-    grid->addWidget(addLabel(QStringLiteral("lblLogo2"), QStringLiteral("副标题："), box), 4, 0);
+    grid->addWidget(addLabel(QStringLiteral("lblLogo2"), labelText(SubTitleLabel), box), 4, 0);
     grid->addWidget(edtSubTitle, 4, 1);
 
     btnLoadPic = new QPushButton(QStringLiteral("导入图片"), box);

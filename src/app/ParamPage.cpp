@@ -11,9 +11,14 @@
 
 namespace hmk {
 
+QString labelText(const char* word)
+{
+    return QString::fromUtf8(word) + QStringLiteral("：");
+}
+
 QString labelText(const ParamEntry& entry)
 {
-    return QString::fromUtf8(entry.label) + QStringLiteral("：");
+    return labelText(entry.label);
 }
 
 QString unitText(const ParamEntry& entry)

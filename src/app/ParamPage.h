@@ -14,6 +14,7 @@ namespace hmk {
 
 // The texts beside a control, formed from the catalogue's words by one rule:
 // "穿孔高度：" and "（单位：mm）" (empty when the field has no unit).
+QString labelText(const char* word);
 QString labelText(const ParamEntry& entry);
 QString unitText(const ParamEntry& entry);
 

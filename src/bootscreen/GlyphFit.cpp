@@ -3,6 +3,7 @@
 #include "BootScreenModel.h"
 #include "GlyphEncoder.h"
 #include "image/ImageLayout.h"
+#include "params/Pages.h"
 
 #include <QPainter>
 #include <QStringList>
@@ -11,8 +12,8 @@ namespace hmk {
 
 namespace {
 
-const QString MainTitleName = QStringLiteral("主标题");
-const QString SubTitleName = QStringLiteral("副标题");
+const QString MainTitleName = QString::fromUtf8(MainTitleLabel);
+const QString SubTitleName = QString::fromUtf8(SubTitleLabel);
 // %1 the characters, joined by "、"; %2 the columns of their cell.
 const QString ColumnsCut = QStringLiteral("字符 %1 超出 %2 列");
 const QString RowsCut = QStringLiteral("字符 %1 超出 16 行");

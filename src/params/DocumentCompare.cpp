@@ -13,9 +13,9 @@ namespace {
 const std::array<BootItemInfo, BootItemCount> BootItems{{
     {BootItem::Style, "Style", "开机画面样式"},
     {BootItem::UseDefaultScreen, "UseDefaultScreen", "使用默认的开机画面"},
-    {BootItem::MainTitle, "MainTitle", "主标题"},
+    {BootItem::MainTitle, "MainTitle", MainTitleLabel},
     {BootItem::MainFont, "MainTitleFont", "主标题字体"},
-    {BootItem::SubTitle, "SubTitle", "副标题"},
+    {BootItem::SubTitle, "SubTitle", SubTitleLabel},
     {BootItem::SubFont, "SubTitleFont", "副标题字体"},
     {BootItem::Picture, "Picture", "开机图片"},
 }};

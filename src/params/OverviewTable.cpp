@@ -32,8 +32,8 @@ constexpr std::array<OverviewGroup, OverviewGroupCount> Groups{{
 }};
 
 constexpr std::array<OverviewRow, OverviewRowCount> Rows{{
-    title(0, "主标题", OverviewSource::MainTitle),
-    title(0, "副标题", OverviewSource::SubTitle),
+    title(0, MainTitleLabel, OverviewSource::MainTitle),
+    title(0, SubTitleLabel, OverviewSource::SubTitle),
 
     row(1, "穿孔高度", "PunchHeight"),
     row(1, "回中坐标", "CyrusCoordinate"),

@@ -33,4 +33,9 @@ constexpr int pageIndex(Page page)
 // navigation group all show it.
 QString pageCaption(Page page);
 
+// The boot-screen page's two titles, as the page, the overview, the
+// comparison, the fit warning and the report name them.
+inline constexpr const char MainTitleLabel[] = "主标题";
+inline constexpr const char SubTitleLabel[] = "副标题";
+
 } // namespace hmk

@@ -229,10 +229,10 @@ void drawBootScreen(Layout& l, QPainter& p, const quint8* image)
         int lengthField, room, roomSize;
         int fontLengthField, fontRoom, fontRoomSize;
     } titles[] = {
-        {"主标题", layout::Logo1Len, layout::Logo1Desc, layout::TitleRoom, layout::Logo1FontLen,
-         layout::Logo1FontName, layout::Logo1FontRoom},
-        {"副标题", layout::Logo2Len, layout::Logo2Desc, layout::TitleRoom, layout::Logo2FontLen,
-         layout::Logo2FontName, layout::Logo2FontRoom},
+        {MainTitleLabel, layout::Logo1Len, layout::Logo1Desc, layout::TitleRoom,
+         layout::Logo1FontLen, layout::Logo1FontName, layout::Logo1FontRoom},
+        {SubTitleLabel, layout::Logo2Len, layout::Logo2Desc, layout::TitleRoom,
+         layout::Logo2FontLen, layout::Logo2FontName, layout::Logo2FontRoom},
     };
     for (const auto& t : titles) {
         const QString text = storedText(image, t.lengthField, t.room, t.roomSize);
